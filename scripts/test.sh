@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# The whole test suite: install what is missing, build, start a throwaway MariaDB,
+# run ctest, stop the server (also when the tests fail or are interrupted).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-deps.sh"
+"$root/scripts/build.sh"
+build=${ZORVA_BUILD_DIR:-$root/build}
+
+tmp=$(mktemp -d /tmp/zorva-testdb.XXXXXX)
+port=""
+for p in $(shuf -i 20000-40000 -n 50); do
+  if ! (exec 3<>/dev/tcp/127.0.0.1/"$p") 2>/dev/null; then port=$p; break; fi
+done
+[ -n "$port" ] || { echo "no free port" >&2; exit 1; }
+password="zorva-test"
+
+cleanup() {
+  "$root/scripts/localdb.sh" stop "$tmp" >/dev/null 2>&1 || true
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+"$root/scripts/localdb.sh" start "$tmp" "$port" "$password"
+
+export ZORVA_TEST_HOST=127.0.0.1 ZORVA_TEST_PORT=$port ZORVA_TEST_USER=root ZORVA_TEST_PASSWORD=$password
+export ZORVA_TEST_SOCKET="$tmp/mysqld.sock"
+export QT_QPA_PLATFORM=offscreen
+status=0
+(cd "$build" && ctest --output-on-failure --timeout 600 -j"$(nproc)" "$@") || status=$?
+exit $status

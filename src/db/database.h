@@ -1,0 +1,82 @@
+// The connection to a MariaDB/MySQL server.
+#pragma once
+
+#include "errors.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class TDataSet;
+struct st_mysql;
+
+enum TConnectOption { coCompress = 1 };
+
+class TmySQLDatabase : public QObject {
+    Q_OBJECT
+public:
+    explicit TmySQLDatabase(QObject *parent = nullptr);
+    ~TmySQLDatabase() override;
+
+    // Properties, set before open().
+    QString databaseName() const;
+    void setDatabaseName(const QString &name);
+    QString host() const;
+    void setHost(const QString &host);
+    int port() const;
+    void setPort(int port);
+    QString userName() const;
+    void setUserName(const QString &user);
+    QString userPassword() const;
+    void setUserPassword(const QString &password);
+    int connectOptions() const;            // TConnectOption flags
+    void setConnectOptions(int options);
+    QString connectionCharacterSet() const;
+    void setConnectionCharacterSet(const QString &charset);
+    QString connectionCollation() const;
+    void setConnectionCollation(const QString &collation);
+    // name=value lines; "Port=3306" and "TIMEOUT=30" (network time-out, seconds) are understood.
+    QStringList params() const;
+    void setParams(const QStringList &params);
+
+    bool connected() const;
+    void setConnected(bool on);
+    void open();   // does nothing when open
+    void close();  // closes every dataset of the connection first
+    void closeDataSets();
+
+    // Statements given as text without parameters.
+    void execute(const QString &sql);          // statement that returns no rows (results are drained)
+    quint64 affectedRows() const;              // of the last execute()
+    quint64 lastInsertId() const;              // of the last execute()
+
+    // One value: first column of the first row; the default only when no row comes back.
+    QString queryText(const QString &sql, const QString &defaultValue = QString());
+    qint64 queryInt(const QString &sql, qint64 defaultValue = 0);       // NULL / not a number -> 0
+    double queryFloat(const QString &sql, double defaultValue = 0.0);   // NULL / not a number -> 0
+
+    QStringList tableNames();  // base tables of the current schema, views left out
+
+    unsigned long threadId() const;  // server connection id; changes after a re-connection
+    QString serverVersion() const;
+
+    // Text conversion between the program and the wire, by the connection's character set.
+    QByteArray encode(const QString &text) const;
+    QString decode(const char *data, size_t length) const;
+
+    st_mysql *handle();  // opens the connection first
+
+    // Datasets register themselves so that close() can close them.
+    void registerDataSet(TDataSet *ds);
+    void unregisterDataSet(TDataSet *ds);
+
+signals:
+    void afterConnect();
+    void onReconnect();  // the client re-established a dropped connection by itself
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
