@@ -11,4 +11,4 @@ command -v ninja >/dev/null 2>&1 && gen=(-G Ninja)
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$build" "${gen[@]}" -DCMAKE_BUILD_TYPE="$type" -DZORVA_WERROR=$werror ${ZORVA_CMAKE_ARGS:-}
 fi
-cmake --build "$build" --parallel "$(nproc)"
+cmake --build "$build" --parallel "$(nproc)" ${ZORVA_BUILD_TARGETS:+--target $ZORVA_BUILD_TARGETS}
