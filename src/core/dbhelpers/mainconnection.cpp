@@ -1,0 +1,47 @@
+#include "mainconnection.h"
+
+#include "database.h"
+#include "errors.h"
+
+#include <QPointer>
+
+namespace zorva {
+
+namespace {
+QPointer<TmySQLDatabase> &current()
+{
+    static QPointer<TmySQLDatabase> db;
+    return db;
+}
+}  // namespace
+
+void setMainConnection(TmySQLDatabase *db) { current() = db; }
+
+bool hasMainConnection() { return !current().isNull(); }
+
+TmySQLDatabase &mainConnection()
+{
+    if (!current())
+        throw EmySQLDatabaseError(QStringLiteral("Nincs megnyitott adatbázis-kapcsolat"));
+    return *current();
+}
+
+void ExecSql(const QString &sql) { mainConnection().execute(sql); }
+
+qint64 QueryInt(const QString &sql, qint64 defaultValue) { return mainConnection().queryInt(sql, defaultValue); }
+
+QString QueryText(const QString &sql, const QString &defaultValue)
+{
+    return mainConnection().queryText(sql, defaultValue);
+}
+
+double QueryFloat(const QString &sql, double defaultValue) { return mainConnection().queryFloat(sql, defaultValue); }
+
+QString LookupName(qint64 id, const QString &x, const QString &defaultValue)
+{
+    return QueryText(QStringLiteral("SELECT ") + x + QStringLiteral("_nev FROM ") + x + QStringLiteral(" WHERE ") + x +
+                         QLatin1Char('=') + QString::number(id) + QLatin1Char(';'),
+                     defaultValue);
+}
+
+}  // namespace zorva
