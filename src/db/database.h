@@ -10,7 +10,9 @@
 #include <memory>
 
 class TDataSet;
+class TextCodec;
 struct st_mysql;
+struct st_mysql_res;
 
 enum TConnectOption { coCompress = 1 };
 
@@ -68,6 +70,14 @@ public:
 
     st_mysql *handle();  // opens the connection first
 
+    // Runs a statement (text without parameters) and returns the first result set that has
+    // columns, the whole result in memory; every further result is read away.  nullptr when
+    // no statement of the text returned columns.  The caller frees it with mysql_free_result.
+    st_mysql_res *openResult(const QString &sql);
+    // The codec of the connection's character set (shared, so that rows read earlier keep
+    // theirs when a statement changes the character set).
+    std::shared_ptr<const TextCodec> codec() const;
+
     // Datasets register themselves so that close() can close them.
     void registerDataSet(TDataSet *ds);
     void unregisterDataSet(TDataSet *ds);
@@ -77,6 +87,8 @@ signals:
     void onReconnect();  // the client re-established a dropped connection by itself
 
 private:
+    st_mysql *connectSession();
+    void reconnectIdle();
     struct Private;
     std::unique_ptr<Private> d;
 };

@@ -3,6 +3,7 @@
 // in-memory table all share this base.
 #pragma once
 
+#include "errors.h"
 #include "field.h"
 
 #include <QObject>
@@ -76,7 +77,7 @@ public:
     std::function<void(TDataSet &)> onCalcFields;
 
     // --- editing (query and stored procedure raise an error: they are read-only)
-    virtual bool canModify() const;
+    virtual bool canModify() const { return false; }
     void insert();
     void append();
     void edit();
@@ -106,6 +107,9 @@ public:
     // and raw access used by the grid model.
     int currentIndex() const;
     QVariant valueAt(int visibleRow, int column) const;
+    // The text a grid shows: the field's display format applied ("" for NULL).
+    QString displayTextAt(int visibleRow, int column) const;
+    int fieldIndex(const QString &name) const;  // -1 when missing
 
 signals:
     void afterOpen();
@@ -120,12 +124,25 @@ signals:
     void rowChanged(int visibleRow);
     // The set or order of visible rows changed (open, refresh, filter, sort, insert, delete).
     void rowsReset();
+    // enableControls() brought the count back to zero: bound views show the dataset again.
+    void controlsEnabled();
 
 protected:
     // Subclasses fill the store when opening; the base handles everything else.
     virtual void doOpen(RowStore &store) = 0;
     virtual void doPost(RowStore &store, int storeRow, bool inserting);
     virtual void doDelete(RowStore &store, int storeRow);
+    // The connection the dataset reads through (it registers there while open).
+    virtual TmySQLDatabase *connection() const { return nullptr; }
+    // Whether refresh() reads the rows again through doOpen() (the in-memory table has
+    // nothing to read again).
+    virtual bool refetchOnRefresh() const { return true; }
+    // Makes the field objects of the columns exist before the first open (in-memory table).
+    void prepareFields(const RowStore &columns);
+    // Reads the rows again through doOpen() (used by the in-memory table to empty itself).
+    void reopenRows();
+    // Orders the rows ascending by the given columns (stable); the current row stays current.
+    void sortRows(const QList<int> &columns);
     RowStore &store();
 
 private:

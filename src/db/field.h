@@ -7,6 +7,7 @@
 #include <QVariant>
 
 class TDataSet;
+struct CellRef;
 
 enum class TFieldType {
     ftUnknown,
@@ -78,6 +79,7 @@ public:
 
 private:
     friend class TDataSet;
+    QString formatCell(const CellRef &cell) const;  // displayText of any row's cell
     TDataSet *m_owner;
     int m_index;
     QString m_name;

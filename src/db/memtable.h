@@ -24,6 +24,7 @@ public:
 
 protected:
     void doOpen(RowStore &store) override;
+    bool refetchOnRefresh() const override { return false; }
 
 private:
     struct Private;

@@ -24,6 +24,7 @@ public:
 
 protected:
     void doOpen(RowStore &store) override;
+    TmySQLDatabase *connection() const override;
 
 private:
     struct Private;

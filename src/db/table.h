@@ -20,6 +20,7 @@ public:
 
 protected:
     void doOpen(RowStore &store) override;
+    TmySQLDatabase *connection() const override;
     void doPost(RowStore &store, int storeRow, bool inserting) override;
     void doDelete(RowStore &store, int storeRow) override;
 
