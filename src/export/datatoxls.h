@@ -1,0 +1,37 @@
+// A dataset as an Excel 2.1 (BIFF2) worksheet: BOF, three fonts, DIMENSIONS,
+// a header row of labels, one cell per exported field per record, EOF.
+#pragma once
+
+#include "dataexport.h"
+
+#include <QLocale>
+
+class TDataToXLS : public TDataExport {
+public:
+    explicit TDataToXLS(TDataSet *data = nullptr);
+
+    // Row numbers are 16 bits and row 0 holds the header.
+    static constexpr int kMaxDataRows = 65535;
+    int maxRecords() const override { return kMaxDataRows; }
+
+    // Locale of the dates written as text.
+    void setLocale(const QLocale &locale) { m_locale = locale; }
+
+    // Off by default: the file holds exactly the records listed above.  On, a
+    // CODEPAGE record (1250) follows BOF, so that readers which otherwise assume
+    // Windows-1252 (LibreOffice) show ő, ű, Ő, Ű right.
+    void setDeclareCodePage(bool on) { m_declareCodePage = on; }
+
+protected:
+    void writeBegin() override;
+    void writeRecord(int row) override;
+    void writeEnd() override;
+
+private:
+    void writeFont(const TExportFont &font);
+    void writeLabel(int row, int col, quint8 attr1, quint8 attr2, const QString &text);
+    void writeCellPrefix(quint16 type, quint16 length, int row, int col, quint8 attr2);
+
+    QLocale m_locale;
+    bool m_declareCodePage = false;
+};

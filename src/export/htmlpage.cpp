@@ -1,0 +1,197 @@
+#include "htmlpage.h"
+
+#include "numberformat.h"
+#include "valuetext.h"
+#include "windows1250.h"
+
+#include <vector>
+
+namespace zorva {
+
+namespace {
+
+constexpr int kMaxSumFields = 50;
+
+QString cat(std::initializer_list<QStringView> parts)
+{
+    qsizetype n = 0;
+    for (QStringView p : parts)
+        n += p.size();
+    QString out;
+    out.reserve(n);
+    for (QStringView p : parts)
+        out += p;
+    return out;
+}
+
+QString alignPrefix(Qt::Alignment a)
+{
+    if (a & Qt::AlignRight)
+        return QStringLiteral("<p align=\"right\">");
+    if (a & Qt::AlignHCenter)
+        return QStringLiteral("<p align=\"center\">");
+    return QString();
+}
+
+// Restores the current row and the bound views whatever happens during the walk.
+class WalkGuard {
+public:
+    explicit WalkGuard(TDataSet &ds) : m_ds(ds), m_mark(ds.bookmark()) { ds.disableControls(); }
+    ~WalkGuard()
+    {
+        if (m_ds.isActive() && m_mark != InvalidBookmark && m_ds.bookmarkValid(m_mark))
+            m_ds.gotoBookmark(m_mark);
+        m_ds.freeBookmark(m_mark);
+        m_ds.enableControls();
+    }
+    WalkGuard(const WalkGuard &) = delete;
+    WalkGuard &operator=(const WalkGuard &) = delete;
+
+private:
+    TDataSet &m_ds;
+    TBookmark m_mark;
+};
+
+}  // namespace
+
+QStringList parseSumFields(const QString &text)
+{
+    QStringList names;
+    for (const QString &part : text.split(QLatin1Char(';'))) {
+        if (part.isEmpty())
+            continue;
+        if (names.size() == kMaxSumFields)
+            break;
+        names.append(part);
+    }
+    return names;
+}
+
+struct HtmlPageWriter::Cell {
+    const ExportColumn *column;
+    TField *field;
+    QString widthAttr;  // `<td width="W%"`
+    QString prefix;     // alignment prefix
+    int sumIndex;       // -1: not a sum field
+};
+
+HtmlPageWriter::HtmlPageWriter(HtmlPageSpec spec) : m_spec(std::move(spec)) {}
+
+void HtmlPageWriter::line(QStringView text)
+{
+    appendWindows1250(m_out, text);
+    m_out.append("\r\n", 2);
+}
+
+QString HtmlPageWriter::widthAttr(const ExportColumn &c) const
+{
+    qint64 percent = 0;
+    if (c.visible && m_spec.gridWidth > 0)
+        percent = roundRatioHalfEven(qint64(c.width) * 100, m_spec.gridWidth);
+    return QStringLiteral("    <td width=\"") + QString::number(percent) + QStringLiteral("%\"");
+}
+
+QByteArray HtmlPageWriter::write(TDataSet &data, const Progress &progress)
+{
+    m_out.clear();
+    m_records = 0;
+
+    std::vector<Cell> cells;
+    for (const ExportColumn &c : m_spec.columns) {
+        if (c.fieldName.isEmpty())
+            continue;
+        int sumIndex = -1;
+        for (int i = 0; i < m_spec.sumFields.size(); ++i) {
+            if (m_spec.sumFields.at(i).compare(c.fieldName, Qt::CaseInsensitive) == 0) {
+                sumIndex = i;
+                break;
+            }
+        }
+        cells.push_back(
+            {&c, &data.fieldByName(c.fieldName), widthAttr(c), alignPrefix(c.alignment), sumIndex});
+    }
+    std::vector<double> totals(m_spec.sumFields.size(), 0.0);
+
+    const QString title = m_spec.title;
+    line(u"<html>");
+    line(u"");
+    line(u"<head>");
+    line(u"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1250\">");
+    line(cat({u"<title>", title, u"</title>"}));
+    line(u"<meta name=\"GENERATOR\" content=\"Velmo Bt. Grid2Html\">");
+    line(u"</head>");
+    line(u"");
+    line(u"<body>");
+    line(cat({u"<p><strong><font face=\"Verdana\" size=\"2\">", title, u"</font></strong></p>"}));
+    line(cat({u"<p><strong><font face=\"Verdana\" size=\"1\">", m_spec.subtitle, u"</font></strong></p>"}));
+    line(u"<div align=\"center\"><center>");
+    line(u"");
+    line(u"<table border=\"1\" cellpadding=\"3\" cellspacing=\"0\" width=\"90%\">");
+
+    const QString headOpen =
+        QStringLiteral(" bgcolor=\"#C0C0C0\"><font face=\"Verdana\" size=\"1\"><strong>");
+    const QString headClose = QStringLiteral("</strong></font></td>");
+    line(u"  <tr>");
+    for (const Cell &cell : cells)
+        line(cat({cell.widthAttr, headOpen, cell.prefix, cell.column->title, headClose}));
+    line(u"  </tr>");
+
+    {
+        WalkGuard guard(data);
+        const QString dataOpen = QStringLiteral("><font face=\"Verdana\" size=\"1\">");
+        const QString dataClose = QStringLiteral("</font></td>");
+        QString text;
+        data.first();
+        while (!data.eof()) {
+            ++m_records;
+            if (progress && m_records % 10 == 0)
+                progress(m_records);
+            line(u"  <tr>");
+            for (const Cell &cell : cells) {
+                if (cell.sumIndex >= 0 && !cell.field->isNull())
+                    totals[cell.sumIndex] += cell.field->asFloat();
+                text = cell.widthAttr;
+                text += dataOpen;
+                text += cell.prefix;
+                text += cell.field->displayText();
+                text += dataClose;
+                line(text);
+            }
+            line(u"  </tr>");
+            data.next();
+        }
+    }
+
+    if (!m_spec.sumFields.isEmpty()) {
+        line(u"  <tr>");
+        for (const Cell &cell : cells) {
+            QString total;
+            if (cell.sumIndex >= 0) {
+                const double v = totals[cell.sumIndex];
+                total = isNumericType(cell.field->dataType()) ? FormatFloat(cell.field->displayFormat(), v)
+                                                              : generalNumberText(v);
+            }
+            line(cat({cell.widthAttr, headOpen, cell.prefix, total, headClose}));
+        }
+        line(u"  </tr>");
+    }
+
+    line(u"</table>");
+    line(u"</center></div>");
+    line(u"");
+    if (m_spec.withRowCount) {
+        line(cat({u"<p><font face=\"Verdana\" size=\"1\">Összesen ", QString::number(m_records),
+                  u" sor.</font></p>"}));
+        line(u"");
+    }
+    line(cat({u"<p><font face=\"Verdana\" size=\"1\">",
+              FormatDateTime(QStringLiteral("yyyy.mm.dd hh:nn:ss"), m_spec.exportedAt), u"</font></p>"}));
+    line(u"");
+    line(cat({u"<p><font face=\"Courier New\" size=\"1\">", m_spec.applicationTitle, u"</font></p>"}));
+    line(u"");
+    line(u"</body>");
+    line(u"</html>");
+    return m_out;
+}
+
+}  // namespace zorva

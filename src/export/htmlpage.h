@@ -1,0 +1,53 @@
+// The HTML page of a list: title, subtitle, a bordered table of the rows and
+// an optional sum row, in Windows-1250 with CR LF line ends.
+#pragma once
+
+#include "dataset.h"
+#include "exportcolumn.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QStringList>
+
+#include <functional>
+
+namespace zorva {
+
+struct HtmlPageSpec {
+    QString title;
+    QString subtitle;
+    QString applicationTitle;  // last line of the page
+    QDateTime exportedAt;      // "yyyy.mm.dd hh:mm:ss" on the page
+    ExportColumns columns;     // grid order; columns without a field are skipped
+    int gridWidth = 100;       // a column's percent is width / gridWidth * 100
+    QStringList sumFields;     // names of the fields totalled in the sum row; empty: no sum row
+    bool withRowCount = true;  // the "Összesen N sor." line and the empty line after it
+};
+
+// Splits "a;b;;c" into at most 50 names, empty ones skipped.
+QStringList parseSumFields(const QString &text);
+
+class HtmlPageWriter {
+public:
+    // Called at every 10th record with the record number; the dialog moves its
+    // progress bar there and lets pending events run.
+    using Progress = std::function<void(int recordNo)>;
+
+    explicit HtmlPageWriter(HtmlPageSpec spec);
+
+    // Walks the dataset from its first row to the end and returns the page.
+    // The current row is the same afterwards; bound views are suspended meanwhile.
+    QByteArray write(TDataSet &data, const Progress &progress = {});
+    int recordsWritten() const { return m_records; }
+
+private:
+    struct Cell;
+    void line(QStringView text);
+    QString widthAttr(const ExportColumn &c) const;
+
+    HtmlPageSpec m_spec;
+    QByteArray m_out;
+    int m_records = 0;
+};
+
+}  // namespace zorva

@@ -1,0 +1,191 @@
+#include "frm_grid2html.h"
+
+#include "application.h"
+#include "exporterror.h"
+#include "filedialog.h"
+#include "globals.h"
+#include "htmlpage.h"
+#include "inputbehaviour.h"
+#include "outputpictures.h"
+#include "sendmail.h"
+#include "shell.h"
+#include "texthelpers.h"
+#include "windowplace.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSaveFile>
+
+namespace zorva {
+
+Tfrm_Grid2Html::Tfrm_Grid2Html(TDataSet &dataSet, ExportColumns columns, int gridWidth, const QString &title,
+                               const QString &subtitle, const QString &sumFields, QWidget *parent)
+    : QDialog(parent),
+      m_data(dataSet),
+      m_columns(std::move(columns)),
+      m_gridWidth(gridWidth),
+      m_title(title),
+      m_subtitle(subtitle),
+      m_sumFields(parseSumFields(sumFields))
+{
+    setObjectName(QStringLiteral("frm_Grid2Html"));
+    setWindowTitle(QStringLiteral("HTML export"));
+    setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) & ~Qt::WindowContextHelpButtonHint);
+
+    auto *label = new QLabel(QStringLiteral("Mentés helye"), this);
+    m_path = new QLineEdit(this);
+    m_path->setObjectName(QStringLiteral("edPath"));
+    m_path->setMinimumWidth(380);
+    label->setBuddy(m_path);
+    m_browse = new QPushButton(QStringLiteral("..."), this);
+    m_browse->setObjectName(QStringLiteral("btnTallozas"));
+    m_browse->setToolTip(QStringLiteral("Tallózás"));
+    m_browse->setAutoDefault(false);
+
+    auto *picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("Image1"));
+    picture->setPixmap(outputPicture(3));
+    m_openAfter = new QCheckBox(QStringLiteral("Mentés után megnyitás"), this);
+    m_openAfter->setObjectName(QStringLiteral("cbMegnyit"));
+    m_openAfter->setChecked(true);
+
+    m_mail = new QPushButton(QStringLiteral("E-Mail"), this);
+    m_mail->setObjectName(QStringLiteral("btnEmail"));
+    m_mail->setAutoDefault(false);
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok->setObjectName(QStringLiteral("btnOK"));
+    m_ok->setDefault(true);
+    m_cancel = new QPushButton(QStringLiteral("Mégsem"), this);
+    m_cancel->setObjectName(QStringLiteral("btnMegsem"));
+    m_cancel->setAutoDefault(false);
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progress->setTextVisible(false);
+    m_progress->setValue(0);
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(label, 0, 0, 1, 3);
+    grid->addWidget(m_path, 1, 0, 1, 2);
+    grid->addWidget(m_browse, 1, 2);
+    grid->addWidget(picture, 2, 0, 2, 1);
+    grid->addWidget(m_openAfter, 2, 1, 1, 2);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_mail);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    grid->addLayout(buttons, 3, 1, 1, 2);
+    grid->addWidget(m_progress, 4, 0, 1, 3);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(m_browse, &QPushButton::clicked, this, &Tfrm_Grid2Html::browse);
+    connect(m_ok, &QPushButton::clicked, this, &Tfrm_Grid2Html::accepted);
+    connect(m_mail, &QPushButton::clicked, this, &Tfrm_Grid2Html::mail);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    installFocusColor(this);
+    m_path->setText(proposedFile(m_title));
+    restoreDialogPos(this);
+}
+
+QString Tfrm_Grid2Html::proposedFile(const QString &title)
+{
+    QString folder = beall().HtmlPath;
+    if (folder.isEmpty())
+        folder = DataDir();
+    while (folder.size() > 1 && (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\'))))
+        folder.chop(1);
+    return folder + QLatin1Char('/') + SafeFileName(title) + QStringLiteral(".htm");
+}
+
+void Tfrm_Grid2Html::browse()
+{
+    const QString file = FileDialog::getSaveFileName(
+        this, QStringLiteral("HTML export"), m_path->text(),
+        QStringLiteral("HTML dokumentum (*.htm;*.html)|*.htm;*.html"), QStringLiteral("htm"));
+    if (!file.isEmpty())
+        m_path->setText(file);
+}
+
+bool Tfrm_Grid2Html::writePage()
+{
+    const QString file = m_path->text().trimmed();
+    try {
+        if (file.isEmpty())
+            throw ExportError(QStringLiteral("Nincs megadva a mentés helye."));
+        HtmlPageSpec spec;
+        spec.title = m_title;
+        spec.subtitle = m_subtitle;
+        spec.applicationTitle = ApplicationTitle();
+        spec.exportedAt = m_exportTime.isValid() ? m_exportTime : QDateTime::currentDateTime();
+        spec.columns = m_columns;
+        spec.gridWidth = m_gridWidth;
+        spec.sumFields = m_sumFields;
+
+        m_progress->setMaximum(std::max(1, m_data.recordCount()));
+        m_progress->setValue(0);
+        HtmlPageWriter writer(spec);
+        const QByteArray page = writer.write(m_data, [this](int recordNo) {
+            m_progress->setValue(recordNo);
+            QApplication::processEvents();
+        });
+
+        const QFileInfo info(file);
+        if (!QDir().mkpath(info.absolutePath()))
+            throw ExportError(QStringLiteral("A(z) %1 mappa nem hozható létre.").arg(info.absolutePath()));
+        QSaveFile out(file);
+        if (!out.open(QIODevice::WriteOnly) || out.write(page) != page.size() || !out.commit())
+            throw ExportError(QStringLiteral("A(z) %1 fájl nem írható: %2").arg(file, out.errorString()));
+    } catch (const std::exception &e) {
+        m_progress->setValue(0);
+        showGlobalError(e);
+        return false;
+    }
+    m_progress->setValue(0);
+    if (m_openAfter->isChecked())
+        Shell::openFile(QFileInfo(file).absoluteFilePath());
+    return true;
+}
+
+void Tfrm_Grid2Html::accepted()
+{
+    if (writePage())
+        accept();
+}
+
+void Tfrm_Grid2Html::mail()
+{
+    m_openAfter->setChecked(false);
+    if (!writePage())
+        return;
+    m_mail->setEnabled(false);
+    SendMail(QStringLiteral("Html küldés"), QStringLiteral("Html küldés"),
+             QFileInfo(m_path->text().trimmed()).absoluteFilePath(), QString(), QString(), QString(),
+             QString());
+    m_mail->setEnabled(true);
+}
+
+void Tfrm_Grid2Html::done(int result)
+{
+    storeDialogPos(this);
+    if (result == QDialog::Accepted)
+        beall().HtmlPath = QFileInfo(m_path->text().trimmed()).absolutePath() + QLatin1Char('/');
+    QDialog::done(result);
+}
+
+void ExportGridHtml(TDataSet &data, const ExportColumns &columns, int gridWidth, const QString &title,
+                    const QString &subtitle, const QString &sumFields, QWidget *parent)
+{
+    Tfrm_Grid2Html dlg(data, columns, gridWidth, title, subtitle, sumFields, parent);
+    dlg.exec();
+}
+
+}  // namespace zorva

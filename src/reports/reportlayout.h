@@ -1,0 +1,42 @@
+// A report laid out on pages: every cell resolved to its text, position and
+// font, so the pages can be painted any number of times (preview, printer, PDF)
+// without walking the data again.
+#pragma once
+
+#include "report.h"
+
+#include <QPageLayout>
+
+namespace zorva::report {
+
+struct LaidItem {
+    enum class Kind { Text, Line };
+    Kind kind = Kind::Text;
+    QRectF rect;  // mm from the page's top-left corner; a line runs along the top edge
+    QString text;
+    QFont font;
+    QColor color;
+    int flags = 0;  // Qt::AlignmentFlag | Qt::TextFlag
+};
+
+struct LaidPage {
+    std::vector<LaidItem> items;
+};
+
+struct ReportLayout {
+    QString title;
+    QPageLayout pageLayout;
+    std::vector<LaidPage> pages;
+    int pageCount() const { return int(pages.size()); }
+};
+
+// Walks the report's data from the first row (bound views suspended, the
+// current row restored afterwards) and breaks the bands into pages.
+ReportLayout layoutReport(Report &report);
+
+// Height in mm that `text` needs when wrapped into `widthMm`.
+double wrappedTextHeight(const QString &text, const QFont &font, double widthMm);
+// Width in mm of one line of `text`.
+double textWidth(const QString &text, const QFont &font);
+
+}  // namespace zorva::report

@@ -1,0 +1,131 @@
+#include "printers.h"
+
+#include "filedialog.h"
+#include "folders.h"
+#include "messagebox.h"
+#include "reportpaint.h"
+#include "texthelpers.h"
+#include "windowplace.h"
+
+#include <QDir>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include <optional>
+
+namespace zorva {
+
+namespace {
+
+struct Seam {
+    std::optional<QStringList> printers;
+    QString defaultName;
+    QString folder;
+};
+
+Seam &seam()
+{
+    static Seam s;
+    return s;
+}
+
+QString chosenPrinter(const QString &requested)
+{
+    const QStringList all = installedPrinters();
+    if (!requested.isEmpty() && all.contains(requested))
+        return requested;
+    const QString def = defaultPrinterName();
+    if (!def.isEmpty())
+        return def;
+    return all.value(0);
+}
+
+bool offerPdf(const report::ReportLayout &layout, QWidget *parent, const QString &why)
+{
+    if (!AskYesNo(why + QStringLiteral("\nElmenti a nyomtatványt PDF fájlba?"), QStringLiteral("Nyomtatás"),
+                  parent))
+        return false;
+    return saveLayoutAsPdf(layout, parent);
+}
+
+}  // namespace
+
+QStringList installedPrinters()
+{
+    if (seam().printers)
+        return *seam().printers;
+    return QPrinterInfo::availablePrinterNames();
+}
+
+QString defaultPrinterName()
+{
+    if (seam().printers)
+        return seam().defaultName;
+    return CurrentPrinterName();
+}
+
+bool saveLayoutAsPdf(const report::ReportLayout &layout, QWidget *parent)
+{
+    QString name = SafeFileName(layout.title.isEmpty() ? QStringLiteral("nyomtatvany") : layout.title);
+    QString folder = DocumentsFolder();
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    const QString file = FileDialog::getSaveFileName(
+        parent, QStringLiteral("Mentés PDF fájlba"), QDir(folder).filePath(name + QStringLiteral(".pdf")),
+        QStringLiteral("PDF dokumentum (*.pdf)|*.pdf"), QStringLiteral("pdf"));
+    if (file.isEmpty())
+        return false;
+    QString error;
+    if (!report::writePdf(layout, file, &error)) {
+        ShowError(error, parent);
+        return false;
+    }
+    return true;
+}
+
+bool printLayoutNow(const report::ReportLayout &layout, const QString &printerName, QWidget *parent)
+{
+    const QString target = chosenPrinter(printerName);
+    if (target.isEmpty())
+        return offerPdf(layout, parent,
+                        QStringLiteral("Ezen a gépen nincs telepített nyomtató, ezért a nyomtatvány nem "
+                                       "nyomtatható ki."));
+
+    QString error;
+    if (seam().printers) {
+        const QString file = QDir(seam().folder).filePath(target + QStringLiteral(".pdf"));
+        if (report::writePdf(layout, file, &error))
+            return true;
+    } else {
+        QPrinter printer(QPrinterInfo::printerInfo(target), QPrinter::HighResolution);
+        if (printer.isValid()) {
+            report::preparePrinter(printer, layout);
+            if (report::printLayout(layout, printer, &error))
+                return true;
+        }
+    }
+    return offerPdf(layout, parent,
+                    QStringLiteral("A nyomtatás nem indítható el a(z) „%1” nyomtatón.").arg(target));
+}
+
+namespace printerseam {
+
+void setPrinters(const QStringList &names, const QString &defaultName)
+{
+    seam().printers = names;
+    seam().defaultName = defaultName;
+}
+
+void setOutputFolder(const QString &folder)
+{
+    seam().folder = folder;
+}
+
+void reset()
+{
+    seam() = Seam();
+}
+
+}  // namespace printerseam
+
+}  // namespace zorva

@@ -1,0 +1,200 @@
+// The HTML page of a list, byte by byte.
+#include "htmlpage.h"
+#include "memdata.h"
+
+#include <gtest/gtest.h>
+
+using namespace zorva;
+using exporttest::crlfLines;
+
+namespace {
+
+const QDateTime kWhen(QDate(2024, 3, 5), QTime(14, 7, 9));
+
+QStringList pageStart(const QString &title, const QString &subtitle)
+{
+    return {QStringLiteral("<html>"),
+            QString(),
+            QStringLiteral("<head>"),
+            QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1250\">"),
+            QStringLiteral("<title>") + title + QStringLiteral("</title>"),
+            QStringLiteral("<meta name=\"GENERATOR\" content=\"Velmo Bt. Grid2Html\">"),
+            QStringLiteral("</head>"),
+            QString(),
+            QStringLiteral("<body>"),
+            QStringLiteral("<p><strong><font face=\"Verdana\" size=\"2\">") + title +
+                QStringLiteral("</font></strong></p>"),
+            QStringLiteral("<p><strong><font face=\"Verdana\" size=\"1\">") + subtitle +
+                QStringLiteral("</font></strong></p>"),
+            QStringLiteral("<div align=\"center\"><center>"),
+            QString(),
+            QStringLiteral("<table border=\"1\" cellpadding=\"3\" cellspacing=\"0\" width=\"90%\">")};
+}
+
+QStringList pageEnd(int rows)
+{
+    return {QStringLiteral("</table>"),
+            QStringLiteral("</center></div>"),
+            QString(),
+            QStringLiteral("<p><font face=\"Verdana\" size=\"1\">Összesen %1 sor.</font></p>").arg(rows),
+            QString(),
+            QStringLiteral("<p><font face=\"Verdana\" size=\"1\">2024.03.05 14:07:09</font></p>"),
+            QString(),
+            QStringLiteral("<p><font face=\"Courier New\" size=\"1\">Zorva - teszt</font></p>"),
+            QString(),
+            QStringLiteral("</body>"),
+            QStringLiteral("</html>")};
+}
+
+QString head(int w, const QString &prefix, const QString &text)
+{
+    return QStringLiteral(
+               "    <td width=\"%1%\" bgcolor=\"#C0C0C0\"><font face=\"Verdana\" size=\"1\"><strong>")
+               .arg(w) +
+           prefix + text + QStringLiteral("</strong></font></td>");
+}
+
+QString cell(int w, const QString &prefix, const QString &text)
+{
+    return QStringLiteral("    <td width=\"%1%\"><font face=\"Verdana\" size=\"1\">").arg(w) + prefix + text +
+           QStringLiteral("</font></td>");
+}
+
+const QString R = QStringLiteral("<p align=\"right\">");
+
+std::unique_ptr<TkbmMemTable> debts(const QList<QVariantList> &rows)
+{
+    auto t = exporttest::makeTable({{QStringLiteral("nev"), TFieldType::ftString, 40},
+                                    {QStringLiteral("marad"), TFieldType::ftFloat},
+                                    {QStringLiteral("megj"), TFieldType::ftString, 40}},
+                                   rows);
+    t->fieldByName(QStringLiteral("marad")).setDisplayFormat(QStringLiteral("### ### ##0"));
+    return t;
+}
+
+HtmlPageSpec debtSpec()
+{
+    HtmlPageSpec s;
+    s.title = QStringLiteral("Tartozások");
+    s.subtitle = QStringLiteral("Összes");
+    s.applicationTitle = QStringLiteral("Zorva - teszt");
+    s.exportedAt = kWhen;
+    s.gridWidth = 500;
+    s.columns = {{QStringLiteral("nev"), QStringLiteral("Név"), 100, true, Qt::AlignLeft},
+                 {QStringLiteral("marad"), QStringLiteral("Marad"), 100, true, Qt::AlignRight},
+                 {QStringLiteral("megj"), QStringLiteral("Megjegyzés"), 200, true, Qt::AlignLeft}};
+    return s;
+}
+
+}  // namespace
+
+TEST(HtmlPage, RowsWidthsAndSumRowExactly)
+{
+    auto t = debts({{QStringLiteral("Kovács Ödön"), 1234567.0, QStringLiteral("a < b & c")},
+                    {QStringLiteral("Szőke Űrsula"), -250.0, QVariant()}});
+    HtmlPageSpec spec = debtSpec();
+    spec.sumFields = parseSumFields(QStringLiteral("MARAD"));
+    HtmlPageWriter w(spec);
+    const QByteArray page = w.write(*t);
+
+    QStringList lines = pageStart(QStringLiteral("Tartozások"), QStringLiteral("Összes"));
+    lines << QStringLiteral("  <tr>") << head(20, QString(), QStringLiteral("Név"))
+          << head(20, R, QStringLiteral("Marad")) << head(40, QString(), QStringLiteral("Megjegyzés"))
+          << QStringLiteral("  </tr>");
+    lines << QStringLiteral("  <tr>") << cell(20, QString(), QStringLiteral("Kovács Ödön"))
+          << cell(20, R, QStringLiteral("1 234 567")) << cell(40, QString(), QStringLiteral("a < b & c"))
+          << QStringLiteral("  </tr>");
+    lines << QStringLiteral("  <tr>") << cell(20, QString(), QStringLiteral("Szőke Űrsula"))
+          << cell(20, R, QStringLiteral("-250")) << cell(40, QString(), QString())
+          << QStringLiteral("  </tr>");
+    lines << QStringLiteral("  <tr>") << head(20, QString(), QString())
+          << head(20, R, QStringLiteral("1 234 317")) << head(40, QString(), QString())
+          << QStringLiteral("  </tr>");
+    lines << pageEnd(2);
+    EXPECT_EQ(page, crlfLines(lines));
+    EXPECT_EQ(w.recordsWritten(), 2);
+    EXPECT_FALSE(page.startsWith("\xEF\xBB\xBF"));
+    EXPECT_TRUE(page.contains("Sz\xF5ke \xDBrsula"));  // Windows-1250 bytes of ő and Ű
+}
+
+TEST(HtmlPage, EmptyListHasHeaderRowAndZeroCount)
+{
+    auto t = debts({});
+    HtmlPageSpec spec = debtSpec();
+    spec.sumFields = parseSumFields(QStringLiteral("marad"));
+    const QByteArray page = HtmlPageWriter(spec).write(*t);
+    QStringList lines = pageStart(QStringLiteral("Tartozások"), QStringLiteral("Összes"));
+    lines << QStringLiteral("  <tr>") << head(20, QString(), QStringLiteral("Név"))
+          << head(20, R, QStringLiteral("Marad")) << head(40, QString(), QStringLiteral("Megjegyzés"))
+          << QStringLiteral("  </tr>");
+    lines << QStringLiteral("  <tr>") << head(20, QString(), QString()) << head(20, R, QStringLiteral("0"))
+          << head(40, QString(), QString()) << QStringLiteral("  </tr>");
+    lines << pageEnd(0);
+    EXPECT_EQ(page, crlfLines(lines));
+}
+
+TEST(HtmlPage, HiddenAndFieldlessColumnsAndHalfPercentsRoundToEven)
+{
+    auto t = debts({{QStringLiteral("x"), 1.0, QStringLiteral("y")}});
+    HtmlPageSpec spec = debtSpec();
+    spec.gridWidth = 200;
+    spec.columns = {
+        {QStringLiteral("nev"), QStringLiteral("Név"), 25, true, Qt::AlignLeft},        // 12.5 -> 12
+        {QString(), QStringLiteral("nincs mező"), 50, true, Qt::AlignLeft},             // skipped
+        {QStringLiteral("marad"), QStringLiteral("Marad"), 75, true, Qt::AlignCenter},  // 37.5 -> 38
+        {QStringLiteral("megj"), QStringLiteral("Megj."), 90, false, Qt::AlignLeft}};   // hidden -> 0
+    const QByteArray page = HtmlPageWriter(spec).write(*t);
+    const QByteArray expectedRow =
+        crlfLines({QStringLiteral("  <tr>"), cell(12, QString(), QStringLiteral("x")),
+                   cell(38, QStringLiteral("<p align=\"center\">"), QStringLiteral("1")),
+                   cell(0, QString(), QStringLiteral("y")), QStringLiteral("  </tr>")});
+    EXPECT_TRUE(page.contains(expectedRow)) << page.toStdString();
+    EXPECT_FALSE(page.contains("nincs mez"));
+    EXPECT_FALSE(page.contains("bgcolor=\"#C0C0C0\"><font face=\"Verdana\" size=\"1\"><strong></strong>"))
+        << "no sum row without sum fields";
+}
+
+TEST(HtmlPage, SumOfIntegerUsesItsFormatAndOfTextTheGeneralForm)
+{
+    auto t = exporttest::makeTable(
+        {{QStringLiteral("db"), TFieldType::ftInteger}, {QStringLiteral("szoveg"), TFieldType::ftString, 20}},
+        {{1500, QStringLiteral("2.5")}, {QVariant(), QStringLiteral("1")}, {7, QString()}});
+    t->fieldByName(QStringLiteral("db")).setDisplayFormat(QStringLiteral("0000000"));
+    HtmlPageSpec spec = debtSpec();
+    spec.gridWidth = 100;
+    spec.columns = {{QStringLiteral("db"), QStringLiteral("Db"), 50, true, Qt::AlignRight},
+                    {QStringLiteral("szoveg"), QStringLiteral("Szöveg"), 50, true, Qt::AlignLeft}};
+    spec.sumFields = parseSumFields(QStringLiteral(";db;;SZOVEG;"));
+    const QByteArray page = HtmlPageWriter(spec).write(*t);
+    EXPECT_TRUE(page.contains(
+        crlfLines({head(50, R, QStringLiteral("0001507")),
+                   head(50, QString(), QString::number(3.5).replace('.', QLocale().decimalPoint()))})))
+        << page.toStdString();
+}
+
+TEST(HtmlPage, WalkLeavesTheCurrentRowAndReportsProgressEveryTenth)
+{
+    QList<QVariantList> rows;
+    for (int i = 0; i < 25; ++i)
+        rows.append({QStringLiteral("n%1").arg(i), double(i), QString()});
+    auto t = debts(rows);
+    t->setRecNo(7);
+    QList<int> seen;
+    HtmlPageWriter w(debtSpec());
+    w.write(*t, [&seen](int n) { seen.append(n); });
+    EXPECT_EQ(t->recNo(), 7);
+    EXPECT_FALSE(t->controlsDisabled());
+    EXPECT_EQ(seen, (QList<int>{10, 20}));
+    EXPECT_EQ(w.recordsWritten(), 25);
+}
+
+TEST(HtmlPage, SumFieldListIsCutAtFifty)
+{
+    QStringList names;
+    for (int i = 0; i < 60; ++i)
+        names << QStringLiteral("f%1").arg(i);
+    const QStringList parsed = parseSumFields(names.join(QStringLiteral(";;")));
+    ASSERT_EQ(parsed.size(), 50);
+    EXPECT_EQ(parsed.last(), QStringLiteral("f49"));
+    EXPECT_TRUE(parseSumFields(QStringLiteral(";;")).isEmpty());
+}
