@@ -1,0 +1,61 @@
+// The zorva program: the commands of the command line, or the start-up and the main window.
+#include "application.h"
+#include "commandline.h"
+#include "folders.h"
+#include "mainwindow.h"
+#include "startup.h"
+#include "windowplace.h"
+
+#ifdef ZORVA_HAVE_DBINSTALL
+#include "dbinstall.h"
+#endif
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+QStringList argumentsOf(int argc, char **argv)
+{
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    return args;
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    const QStringList args = argumentsOf(argc, argv);
+    if (zorva::isCommandLine(args)) {
+        // No window and no display are needed for the commands.
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Zorva"));
+        zorva::computeFolders(QCoreApplication::applicationDirPath(), zorva::CommonAppDataFolder());
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        zorva::DatabaseCommand databaseCommand;
+#ifdef ZORVA_HAVE_DBINSTALL
+        databaseCommand = [](const QStringList &a, QTextStream &o, QTextStream &e) {
+            return zorva::runDatabaseCommand(a, o, e);
+        };
+#endif
+        return zorva::runCommandLine(args, out, err, databaseCommand).value_or(0);
+    }
+
+    zorva::ZorvaApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Zorva"));
+    zorva::ApplicationTitle() = QStringLiteral("Zorva");
+    zorva::computeFolders(QCoreApplication::applicationDirPath(), zorva::CommonAppDataFolder());
+
+    auto window = std::make_unique<Tfrm_Main>();
+    zorva::StartupWindowOf<Tfrm_Main> adapter(*window);
+    zorva::Startup startup;
+    if (startup.run(adapter) == zorva::Startup::Result::Quit)
+        return 0;
+    return app.exec();
+}

@@ -1,0 +1,78 @@
+#include "mainconnectionopen.h"
+
+#include "database.h"
+#include "errors.h"
+#include "profileconnection.h"
+#include "programsettings.h"
+#include "query.h"
+#include "windowplace.h"
+
+namespace zorva {
+
+namespace {
+const char *const Charset = "latin2";
+const char *const Collation = "latin2_hungarian_ci";
+const char *const ReconnectHooked = "zorvaReconnectHooked";
+}  // namespace
+
+QString reconnectStatement()
+{
+    return QStringLiteral("SET NAMES '%1' COLLATE '%2'").arg(QLatin1String(Charset), QLatin1String(Collation));
+}
+
+bool openMainConnection(TmySQLDatabase &db, const QString &conStr, QString *error)
+{
+    db.close();
+    beall().DbName = splitConnectionProfile(conStr).displayName;
+    ApplicationTitle() = QStringLiteral("Zorva - ") + beall().DbName;
+    db.setConnectOptions(coCompress);
+    db.setConnectionCharacterSet(QLatin1String(Charset));
+    db.setConnectionCollation(QLatin1String(Collation));
+    db.setParams({QStringLiteral("TIMEOUT=30")});
+    if (!db.property(ReconnectHooked).toBool()) {
+        db.setProperty(ReconnectHooked, true);
+        QObject::connect(&db, &TmySQLDatabase::onReconnect, &db,
+                         [&db] { db.execute(reconnectStatement()); });
+    }
+    try {
+        applyProfile(db, conStr);
+        db.open();
+    } catch (const EmySQLDatabaseError &e) {
+        if (error)
+            *error = e.message();
+        db.close();
+        return false;
+    }
+    return true;
+}
+
+void readBeallit(TmySQLDatabase &db, TBeall &b)
+{
+    TmySQLQuery qry(&db);
+    qry.setSQL(QStringLiteral(
+        "SELECT vanbelep, kasszatip_ki, kasszatip_vissza, kapkasszatip_ki, kapkasszatip_vissza, "
+        "kasszatip_csekk FROM beallit LIMIT 1;"));
+    qry.open();
+    if (!qry.isEmpty()) {
+        auto intOrNone = [&qry](const char *name) {
+            const TField &f = qry.fieldByName(QString::fromLatin1(name));
+            return f.isNull() ? -1 : f.asInteger();
+        };
+        b.vanbelep = qry.fieldByName(QStringLiteral("vanbelep")).asString() == QLatin1String("I");
+        b.kasszatip_ki = intOrNone("kasszatip_ki");
+        b.kasszatip_vissza = intOrNone("kasszatip_vissza");
+        b.kapkasszatip_ki = intOrNone("kapkasszatip_ki");
+        b.kapkasszatip_vissza = intOrNone("kapkasszatip_vissza");
+        b.kasszatip_csekk = intOrNone("kasszatip_csekk");
+    }
+    qry.close();
+}
+
+QString readOwnerName(TmySQLDatabase &db)
+{
+    return db.queryText(QStringLiteral("SELECT tulajdonos FROM tulajdonos LIMIT 1;"), QString());
+}
+
+QString mainCaption(const QString &owner) { return QStringLiteral("Zorva: [") + owner + QLatin1Char(']'); }
+
+}  // namespace zorva
