@@ -61,7 +61,10 @@ QString fromCp1250(const char *data, qsizetype size)
     return out;
 }
 
-QString fromCp1250(const QByteArray &bytes) { return fromCp1250(bytes.constData(), bytes.size()); }
+QString fromCp1250(const QByteArray &bytes)
+{
+    return fromCp1250(bytes.constData(), bytes.size());
+}
 
 QByteArray toCp1250(const QString &text, bool *complete)
 {

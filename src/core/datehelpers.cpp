@@ -2,17 +2,28 @@
 
 namespace zorva {
 
-int YearOfDate(const QDate &d) { return d.year(); }
+int YearOfDate(const QDate &d)
+{
+    return d.year();
+}
 
-int MonthOfDate(const QDate &d) { return d.month(); }
+int MonthOfDate(const QDate &d)
+{
+    return d.month();
+}
 
-int WeekOfDate(const QDate &d) { return d.weekNumber(); }
+int WeekOfDate(const QDate &d)
+{
+    return d.weekNumber();
+}
 
 QString PeriodOfDate(const QDate &d)
 {
     if (!d.isValid())
         return QString();
-    return QStringLiteral("%1%2").arg(d.year(), 4, 10, QLatin1Char('0')).arg(d.month(), 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1%2")
+        .arg(d.year(), 4, 10, QLatin1Char('0'))
+        .arg(d.month(), 2, 10, QLatin1Char('0'));
 }
 
 bool IsValidPeriod(const QString &period)

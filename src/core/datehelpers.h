@@ -12,7 +12,10 @@ int MonthOfDate(const QDate &d);
 int WeekOfDate(const QDate &d);  // ISO-8601 week number
 
 // Edit mask of a period field.
-inline QString PeriodMask() { return QStringLiteral("0000.00;0;_"); }
+inline QString PeriodMask()
+{
+    return QStringLiteral("0000.00;0;_");
+}
 
 // "yyyymm" of a date.
 QString PeriodOfDate(const QDate &d);

@@ -4,8 +4,14 @@
 
 namespace zorva {
 
-QString CommonAppDataFolder() { return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation); }
+QString CommonAppDataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+}
 
-QString DocumentsFolder() { return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation); }
+QString DocumentsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
 
 }  // namespace zorva

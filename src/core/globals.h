@@ -50,9 +50,15 @@ QString &IniPath();
 QRect &WorkArea();
 
 // Pale yellow that marks a list's sort column ($00B9FFFF).
-inline QColor SortColumnColor() { return QColor(0xFF, 0xFF, 0xB9); }
+inline QColor SortColumnColor()
+{
+    return QColor(0xFF, 0xFF, 0xB9);
+}
 // Light blue of a focused input field ($00F0CAA6).
-inline QColor FocusColor() { return QColor(0xA6, 0xCA, 0xF0); }
+inline QColor FocusColor()
+{
+    return QColor(0xA6, 0xCA, 0xF0);
+}
 
 // A Windows colour value (blue in the high byte, red in the low byte) as a QColor and back.
 QColor colorFromTColor(int value);

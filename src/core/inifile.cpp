@@ -172,7 +172,10 @@ void IniFile::writeBool(const QString &section, const QString &key, bool value)
     writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-bool IniFile::sectionExists(const QString &section) const { return findSection(section) >= 0; }
+bool IniFile::sectionExists(const QString &section) const
+{
+    return findSection(section) >= 0;
+}
 
 bool IniFile::valueExists(const QString &section, const QString &key) const
 {
@@ -217,7 +220,10 @@ void IniFile::eraseSection(const QString &section)
         m_lines.erase(m_lines.begin() + s, m_lines.begin() + sectionEnd(s));
 }
 
-bool IniFile::save() const { return saveAs(m_path); }
+bool IniFile::save() const
+{
+    return saveAs(m_path);
+}
 
 bool IniFile::saveAs(const QString &path) const
 {

@@ -57,7 +57,7 @@ private:
     };
     int findSection(const QString &section) const;  // index of its line, -1
     int findKey(int sectionLine, const QString &key) const;
-    int sectionEnd(int sectionLine) const;          // index after its last line
+    int sectionEnd(int sectionLine) const;  // index after its last line
     static Line parseLine(const QString &raw);
 
     QString m_path;

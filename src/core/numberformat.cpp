@@ -115,7 +115,10 @@ void roundedDigits(double value, int decimals, QString &intDigits, QString &frac
         intDigits.remove(0, 1);
 }
 
-bool isPlace(const Token &t) { return t.kind == Token::Digit || t.kind == Token::Zero; }
+bool isPlace(const Token &t)
+{
+    return t.kind == Token::Digit || t.kind == Token::Zero;
+}
 
 QString formatSection(const std::vector<Token> &tokens, double value, QChar decimalSeparator,
                       QChar groupSeparator)
@@ -209,7 +212,9 @@ QString formatSection(const std::vector<Token> &tokens, double value, QChar deci
 QString FormatFloat(const QString &format, double value, QChar decimalSeparator, QChar groupSeparator)
 {
     if (!std::isfinite(value))
-        return std::isnan(value) ? QStringLiteral("NAN") : value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
+        return std::isnan(value) ? QStringLiteral("NAN")
+               : value > 0       ? QStringLiteral("INF")
+                                 : QStringLiteral("-INF");
     if (format.isEmpty()) {
         QString s = QString::number(value, 'g', 15);
         s.replace(QLatin1Char('.'), decimalSeparator);
@@ -254,11 +259,17 @@ QString MoneyFormat(int decimals)
     return f;
 }
 
-QString MoneyFormat() { return MoneyFormat(CassaDecimals()); }
+QString MoneyFormat()
+{
+    return MoneyFormat(CassaDecimals());
+}
 
 namespace {
 
-QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+QString twoDigits(int n)
+{
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
 
 }  // namespace
 
@@ -289,7 +300,8 @@ QString FormatDateTime(const QString &format, const QDateTime &value)
         int len = 0;
         if (lc == QLatin1Char('y')) {
             len = run(lc);
-            out += len <= 2 ? twoDigits(d.year() % 100) : QStringLiteral("%1").arg(d.year(), 4, 10, QLatin1Char('0'));
+            out += len <= 2 ? twoDigits(d.year() % 100)
+                            : QStringLiteral("%1").arg(d.year(), 4, 10, QLatin1Char('0'));
             afterHour = false;
         } else if (lc == QLatin1Char('m')) {
             len = run(lc);
@@ -314,7 +326,8 @@ QString FormatDateTime(const QString &format, const QDateTime &value)
             afterHour = false;
         } else if (lc == QLatin1Char('z')) {
             len = run(lc);
-            out += len >= 3 ? QStringLiteral("%1").arg(t.msec(), 3, 10, QLatin1Char('0')) : QString::number(t.msec());
+            out += len >= 3 ? QStringLiteral("%1").arg(t.msec(), 3, 10, QLatin1Char('0'))
+                            : QString::number(t.msec());
             afterHour = false;
         } else {
             out += c;

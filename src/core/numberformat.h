@@ -20,7 +20,8 @@ namespace zorva {
 // formatted by the first section gets a leading "-".  Rounding is half away from
 // zero on the value's 15 significant digits.  An empty format gives the shortest
 // general form.
-QString FormatFloat(const QString &format, double value, QChar decimalSeparator = QLocale().decimalPoint().at(0),
+QString FormatFloat(const QString &format, double value,
+                    QChar decimalSeparator = QLocale().decimalPoint().at(0),
                     QChar groupSeparator = QLocale().groupSeparator().at(0));
 
 // Format of amounts in lists: "### ### ##0" and, when the current cash box has

@@ -15,7 +15,10 @@ const QString kDefaults = QStringLiteral("Defaults");
 const QString kScreen = QStringLiteral("Screen");
 const QString kAdatbazis = QStringLiteral("Adatbazis");
 
-QString conStrKey(int n) { return QStringLiteral("ConStr") + QString::number(n); }
+QString conStrKey(int n)
+{
+    return QStringLiteral("ConStr") + QString::number(n);
+}
 
 QString existingFolderOr(const QString &path, const QString &fallback)
 {
@@ -46,7 +49,10 @@ void readProgramSettings(TBeall &b, int &cassa, const QString &iniPath, const QS
     b.Height = ini.readInteger(kScreen, QStringLiteral("Height"), 550);
 }
 
-void readProgramSettings() { readProgramSettings(beall(), Cassa(), IniPath(), DataDir()); }
+void readProgramSettings()
+{
+    readProgramSettings(beall(), Cassa(), IniPath(), DataDir());
+}
 
 bool writeProgramSettings(const TBeall &b, int cassa, const QString &iniPath)
 {
@@ -66,7 +72,10 @@ bool writeProgramSettings(const TBeall &b, int cassa, const QString &iniPath)
     return ini.save();
 }
 
-bool writeProgramSettings() { return writeProgramSettings(beall(), Cassa(), IniPath()); }
+bool writeProgramSettings()
+{
+    return writeProgramSettings(beall(), Cassa(), IniPath());
+}
 
 std::vector<ConnectionProfile> readConnectionProfiles(int maxNumber, const QString &iniPath)
 {

@@ -8,7 +8,10 @@ namespace zorva {
 
 namespace {
 
-char filler(QRandomGenerator &random) { return char(random.bounded(33, 88)); }
+char filler(QRandomGenerator &random)
+{
+    return char(random.bounded(33, 88));
+}
 
 }  // namespace
 

@@ -11,20 +11,20 @@ QString SqlText(const QString &value)
     out += QLatin1Char('\'');
     for (const QChar c : value) {
         switch (c.unicode()) {
-        case '\\':
-            out += QLatin1String("\\\\");
-            break;
-        case '\r':
-            out += QLatin1String("\\r");
-            break;
-        case '\n':
-            out += QLatin1String("\\n");
-            break;
-        case '\'':
-            out += QLatin1String("''");
-            break;
-        default:
-            out += c;
+            case '\\':
+                out += QLatin1String("\\\\");
+                break;
+            case '\r':
+                out += QLatin1String("\\r");
+                break;
+            case '\n':
+                out += QLatin1String("\\n");
+                break;
+            case '\'':
+                out += QLatin1String("''");
+                break;
+            default:
+                out += c;
         }
     }
     out += QLatin1Char('\'');
@@ -79,16 +79,16 @@ QString CsvEscape(const QString &value)
     out.reserve(value.size());
     for (const QChar c : value) {
         switch (c.unicode()) {
-        case '\\':
-            out += QLatin1String("\\\\");
-            break;
-        case '\r':
-            out += QLatin1String("\\n");
-            break;
-        case '\n':
-            break;
-        default:
-            out += c;
+            case '\\':
+                out += QLatin1String("\\\\");
+                break;
+            case '\r':
+                out += QLatin1String("\\n");
+                break;
+            case '\n':
+                break;
+            default:
+                out += c;
         }
     }
     return out;

@@ -13,7 +13,10 @@ namespace zorva {
 QString SqlText(const QString &value);
 QString SqlText(const QVariant &value);
 // Keeps a string literal from being taken for a QVariant.
-inline QString SqlText(const char *value) { return SqlText(QString::fromUtf8(value)); }
+inline QString SqlText(const char *value)
+{
+    return SqlText(QString::fromUtf8(value));
+}
 
 // 'yyyy-mm-dd'; an invalid date gives '0000-00-00'.
 QString SqlDate(const QDate &date);

@@ -46,9 +46,15 @@ QString RemoveChars(const QString &chars, const QString &text)
     return out;
 }
 
-QString RemoveSpaces(const QString &text) { return RemoveChars(QStringLiteral(" "), text); }
+QString RemoveSpaces(const QString &text)
+{
+    return RemoveChars(QStringLiteral(" "), text);
+}
 
-int CountChar(QChar c, const QString &text) { return int(text.count(c)); }
+int CountChar(QChar c, const QString &text)
+{
+    return int(text.count(c));
+}
 
 QString NumericText(const QString &text)
 {

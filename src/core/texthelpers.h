@@ -41,7 +41,7 @@ QString SafeFileName(const QString &text);
 
 // A nullable database value; the default only for NULL.
 QString TextOrDefault(const QVariant &value, const QString &defaultValue);
-qint64 IntOrDefault(const QVariant &value, qint64 defaultValue);  // not an integer: 0
+qint64 IntOrDefault(const QVariant &value, qint64 defaultValue);    // not an integer: 0
 double FloatOrDefault(const QVariant &value, double defaultValue);  // not a number: 0
 
 template <typename T>

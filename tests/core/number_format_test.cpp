@@ -7,7 +7,10 @@ using namespace zorva;
 
 namespace {
 // Hungarian separators, spelled out so the tests do not depend on the machine's locale.
-QString hu(const char *format, double v) { return FormatFloat(QString::fromUtf8(format), v, ',', ' '); }
+QString hu(const char *format, double v)
+{
+    return FormatFloat(QString::fromUtf8(format), v, ',', ' ');
+}
 }  // namespace
 
 TEST(FormatFloat, SpacedGroupsOfTheMoneyFormat)
@@ -24,7 +27,7 @@ TEST(FormatFloat, SpacedGroupsOfTheMoneyFormat)
 
 TEST(FormatFloat, RoundsHalfAwayFromZeroOnTheEnteredDigits)
 {
-    EXPECT_EQ(hu("0.00", 2.675), "2,68");    // binary 2.67499999...
+    EXPECT_EQ(hu("0.00", 2.675), "2,68");  // binary 2.67499999...
     EXPECT_EQ(hu("0.00", -2.675), "-2,68");
     EXPECT_EQ(hu("0", 0.5), "1");
     EXPECT_EQ(hu("0", 1.5), "2");

@@ -1,5 +1,5 @@
-#include "cp1250.h"
 #include "scramble.h"
+#include "cp1250.h"
 
 #include <QStringDecoder>
 
@@ -27,7 +27,8 @@ TEST(Cp1250, AgreesWithTheSystemCodecAndKeepsEveryByte)
     }
     EXPECT_EQ(toCp1250(QString::fromUtf8("őŐűŰ")), QByteArray("\xF5\xD5\xFB\xDB"));
     bool complete = true;
-    EXPECT_EQ(toCp1250(QString::fromUtf8("a€b✓"), &complete), QByteArray("a\x80" "b?"));
+    EXPECT_EQ(toCp1250(QString::fromUtf8("a€b✓"), &complete), QByteArray("a\x80"
+                                                                         "b?"));
     EXPECT_FALSE(complete);
 }
 

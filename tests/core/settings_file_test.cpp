@@ -11,9 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <csignal>
 #include <random>
-#include <sys/resource.h>
 
 using namespace zorva;
 
@@ -49,8 +49,9 @@ TEST(IniFile, WindowsProfileFormat)
 {
     testsupport::TempFolder dir;
     const QString path = dir.file("Zorva.ini");
-    writeBytes(path, "; comment\r\n[Defaults]\r\nFormat = ### ### ##0.00 \r\nFontSize=11\r\n"
-                     "fontsize=99\r\nnot a key\r\n[screen]\nLEFT=-5\nTop=$10\r\nWidth=abc\n");
+    writeBytes(path,
+               "; comment\r\n[Defaults]\r\nFormat = ### ### ##0.00 \r\nFontSize=11\r\n"
+               "fontsize=99\r\nnot a key\r\n[screen]\nLEFT=-5\nTop=$10\r\nWidth=abc\n");
     IniFile ini(path);
     EXPECT_EQ(ini.readString("defaults", "FORMAT", "x"), "### ### ##0.00");
     EXPECT_EQ(ini.readInteger("Defaults", "FontSize", 9), 11);  // the first of equal keys
@@ -93,8 +94,9 @@ TEST(IniFile, DeleteKeysAndSections)
 TEST(IniFile, RandomBytesNeverBreakReadingOrWriting)
 {
     std::mt19937 random(20100303);
-    const char *pieces[] = {"[Defaults]", "[Screen", "]", "=", "Left=", "FontSize=12", "\r\n", "\n", "\r",
-                            ";", " ", "[", "\xF5", "\x81", "ConStr1=", "[defaults]\r\nLeft=7"};
+    const char *pieces[] = {
+        "[Defaults]", "[Screen", "]", "=", "Left=", "FontSize=12", "\r\n",     "\n",
+        "\r",         ";",       " ", "[", "\xF5",  "\x81",        "ConStr1=", "[defaults]\r\nLeft=7"};
     for (int iteration = 0; iteration < 3000; ++iteration) {
         QByteArray bytes;
         const int parts = int(random() % 60);
@@ -120,7 +122,8 @@ TEST(IniFile, RandomBytesNeverBreakReadingOrWriting)
         IniFile reread;
         reread.loadFromBytes(ini.toBytes());
         ASSERT_EQ(reread.readInteger("defaults", "fontsize", -1), iteration) << "iteration " << iteration;
-        ASSERT_EQ(reread.readString("SCREEN", "LEFT", ""), QString::fromUtf8("ő=1")) << "iteration " << iteration;
+        ASSERT_EQ(reread.readString("SCREEN", "LEFT", ""), QString::fromUtf8("ő=1"))
+            << "iteration " << iteration;
     }
 }
 
@@ -193,9 +196,9 @@ TEST(FormPositions, BoundsAreKeptOnTheWorkArea)
     EXPECT_EQ(keep(100, 50, 300, 400), QRect(100, 50, 400, 300));  // fits
     EXPECT_EQ(keep(1500, 900, 300, 400), QRect(0, 0, 400, 300));   // beyond a smaller screen
     EXPECT_EQ(keep(600, 500, 300, 400), QRect(400, 300, 400, 300));
-    EXPECT_EQ(keep(50, 20, 700, 1000), QRect(0, 0, 800, 600));     // larger than the screen
-    EXPECT_EQ(keep(800, 600, 10, 10), QRect(790, 590, 10, 10));    // exactly on the edge
-    EXPECT_EQ(keep(10, 10, 600, 800), QRect(0, 0, 800, 600));      // as large as the screen
+    EXPECT_EQ(keep(50, 20, 700, 1000), QRect(0, 0, 800, 600));   // larger than the screen
+    EXPECT_EQ(keep(800, 600, 10, 10), QRect(790, 590, 10, 10));  // exactly on the edge
+    EXPECT_EQ(keep(10, 10, 600, 800), QRect(0, 0, 800, 600));    // as large as the screen
 }
 
 TEST(FormPositions, StoredInTheSettingsFile)
@@ -258,7 +261,10 @@ TEST(ProgramSettings, DefaultsCorrectionsAndRoundTrip)
     b.Width = 1280;
     ASSERT_TRUE(writeProgramSettings(b, 3, path));
     const QByteArray bytes = readBytes(path);
-    EXPECT_TRUE(bytes.contains("CassaName=Kov\xE1" "cs \xD6" "d\xF6n p\xE9nzt\xE1ra\r\n"));
+    EXPECT_TRUE(
+        bytes.contains("CassaName=Kov\xE1"
+                       "cs \xD6"
+                       "d\xF6n p\xE9nzt\xE1ra\r\n"));
     EXPECT_TRUE(bytes.contains("[Screen]\r\nFullScreen=1\r\n"));
 
     TBeall r;

@@ -1,7 +1,7 @@
+#include "datehelpers.h"
 #include "querytext.h"
 #include "sqltext.h"
 #include "texthelpers.h"
-#include "datehelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -153,8 +153,9 @@ TEST(QueryLines, SetOrderAndAppendWhere)
     EXPECT_EQ(q.at(2), "ORDER BY kassza_nev DESC;");
     EXPECT_EQ(q.at(3), "order by x");
 
-    EXPECT_EQ(AppendWhereLine(q, " AND (szorzo=1)"),
-              "SELECT * FROM kassza\nWHERE (kassza>0) AND (szorzo=1);\nORDER BY kassza_nev DESC;\norder by x");
+    EXPECT_EQ(
+        AppendWhereLine(q, " AND (szorzo=1)"),
+        "SELECT * FROM kassza\nWHERE (kassza>0) AND (szorzo=1);\nORDER BY kassza_nev DESC;\norder by x");
     QStringList noSemicolon{"SELECT 1", "  where a=1", "where b=2"};
     AppendWhereLine(noSemicolon, " AND c=3");
     EXPECT_EQ(noSemicolon.at(1), "  where a=1 AND c=3");

@@ -15,9 +15,15 @@ QPointer<TmySQLDatabase> &current()
 }
 }  // namespace
 
-void setMainConnection(TmySQLDatabase *db) { current() = db; }
+void setMainConnection(TmySQLDatabase *db)
+{
+    current() = db;
+}
 
-bool hasMainConnection() { return !current().isNull(); }
+bool hasMainConnection()
+{
+    return !current().isNull();
+}
 
 TmySQLDatabase &mainConnection()
 {
@@ -26,21 +32,31 @@ TmySQLDatabase &mainConnection()
     return *current();
 }
 
-void ExecSql(const QString &sql) { mainConnection().execute(sql); }
+void ExecSql(const QString &sql)
+{
+    mainConnection().execute(sql);
+}
 
-qint64 QueryInt(const QString &sql, qint64 defaultValue) { return mainConnection().queryInt(sql, defaultValue); }
+qint64 QueryInt(const QString &sql, qint64 defaultValue)
+{
+    return mainConnection().queryInt(sql, defaultValue);
+}
 
 QString QueryText(const QString &sql, const QString &defaultValue)
 {
     return mainConnection().queryText(sql, defaultValue);
 }
 
-double QueryFloat(const QString &sql, double defaultValue) { return mainConnection().queryFloat(sql, defaultValue); }
+double QueryFloat(const QString &sql, double defaultValue)
+{
+    return mainConnection().queryFloat(sql, defaultValue);
+}
 
 QString LookupName(qint64 id, const QString &x, const QString &defaultValue)
 {
-    return QueryText(QStringLiteral("SELECT ") + x + QStringLiteral("_nev FROM ") + x + QStringLiteral(" WHERE ") + x +
-                         QLatin1Char('=') + QString::number(id) + QLatin1Char(';'),
+    return QueryText(QStringLiteral("SELECT ") + x + QStringLiteral("_nev FROM ") + x +
+                         QStringLiteral(" WHERE ") + x + QLatin1Char('=') + QString::number(id) +
+                         QLatin1Char(';'),
                      defaultValue);
 }
 

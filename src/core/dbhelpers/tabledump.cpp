@@ -26,7 +26,8 @@ bool looksNumeric(const QString &text)
 [[noreturn]] void fileError(const char *what, const QString &fileName, const QString &reason)
 {
     throw std::runtime_error(
-        (QString::fromUtf8(what) + fileName + QStringLiteral(" (") + reason + QLatin1Char(')')).toStdString());
+        (QString::fromUtf8(what) + fileName + QStringLiteral(" (") + reason + QLatin1Char(')'))
+            .toStdString());
 }
 
 }  // namespace
@@ -37,30 +38,31 @@ QString ScriptValue(const TDataSet &ds, int column)
     if (f.isNull())
         return QStringLiteral("NULL");
     switch (f.dataType()) {
-    case TFieldType::ftString:
-    case TFieldType::ftMemo:
-        return SqlText(f.asString());
-    case TFieldType::ftTime:
-        // The server's own text: a time column may hold more than 24 hours or a sign.
-        return SqlText(QString::fromLatin1(f.asBytes()));
-    case TFieldType::ftDate:
-        return SqlDate(f.asDate());
-    case TFieldType::ftDateTime:
-        return SqlDateTime(f.asDateTime());
-    case TFieldType::ftBlob: {
-        // Binary data as a hexadecimal literal, so that any byte survives the script.
-        const QByteArray bytes = f.asBytes();
-        return bytes.isEmpty() ? QStringLiteral("''") : QStringLiteral("0x") + QString::fromLatin1(bytes.toHex());
-    }
-    case TFieldType::ftUnknown: {
-        QString text = f.asString();
-        return looksNumeric(text) ? text : SqlText(text);
-    }
-    default: {
-        QString text = f.asString();
-        text.replace(QLatin1Char(','), QLatin1Char('.'));
-        return text;
-    }
+        case TFieldType::ftString:
+        case TFieldType::ftMemo:
+            return SqlText(f.asString());
+        case TFieldType::ftTime:
+            // The server's own text: a time column may hold more than 24 hours or a sign.
+            return SqlText(QString::fromLatin1(f.asBytes()));
+        case TFieldType::ftDate:
+            return SqlDate(f.asDate());
+        case TFieldType::ftDateTime:
+            return SqlDateTime(f.asDateTime());
+        case TFieldType::ftBlob: {
+            // Binary data as a hexadecimal literal, so that any byte survives the script.
+            const QByteArray bytes = f.asBytes();
+            return bytes.isEmpty() ? QStringLiteral("''")
+                                   : QStringLiteral("0x") + QString::fromLatin1(bytes.toHex());
+        }
+        case TFieldType::ftUnknown: {
+            QString text = f.asString();
+            return looksNumeric(text) ? text : SqlText(text);
+        }
+        default: {
+            QString text = f.asString();
+            text.replace(QLatin1Char(','), QLatin1Char('.'));
+            return text;
+        }
     }
 }
 

@@ -84,7 +84,8 @@ QString FileDialog::getSaveFileName(QWidget *parent, const QString &caption, con
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     if (!defaultSuffix.isEmpty())
-        dialog.setDefaultSuffix(defaultSuffix.startsWith(QLatin1Char('.')) ? defaultSuffix.mid(1) : defaultSuffix);
+        dialog.setDefaultSuffix(defaultSuffix.startsWith(QLatin1Char('.')) ? defaultSuffix.mid(1)
+                                                                           : defaultSuffix);
     const QFileInfo proposal(fileName);
     if (!fileName.isEmpty()) {
         if (proposal.isAbsolute())
@@ -115,13 +116,25 @@ QString FileDialog::getExistingDirectory(QWidget *parent, const QString &caption
     return QFileDialog::getExistingDirectory(parent, caption, dir);
 }
 
-void FileDialog::setNextFileName(const QString &name) { names().enqueue(name); }
+void FileDialog::setNextFileName(const QString &name)
+{
+    names().enqueue(name);
+}
 
-void FileDialog::clearFileNames() { names().clear(); }
+void FileDialog::clearFileNames()
+{
+    names().clear();
+}
 
-QList<FileDialog::Asked> FileDialog::log() { return askedLog(); }
+QList<FileDialog::Asked> FileDialog::log()
+{
+    return askedLog();
+}
 
-void FileDialog::clearLog() { askedLog().clear(); }
+void FileDialog::clearLog()
+{
+    askedLog().clear();
+}
 
 QColor ColorDialog::getColor(const QColor &initial, QWidget *parent)
 {
@@ -132,8 +145,14 @@ QColor ColorDialog::getColor(const QColor &initial, QWidget *parent)
     return QColorDialog::getColor(initial, parent);
 }
 
-void ColorDialog::setNextColor(const QColor &color) { colors().enqueue(color); }
+void ColorDialog::setNextColor(const QColor &color)
+{
+    colors().enqueue(color);
+}
 
-void ColorDialog::clearColors() { colors().clear(); }
+void ColorDialog::clearColors()
+{
+    colors().clear();
+}
 
 }  // namespace zorva

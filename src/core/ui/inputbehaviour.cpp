@@ -159,6 +159,9 @@ void installFocusColor(QWidget *root)
     }
 }
 
-void installEnterAsTab(QWidget *dialog, bool ctrlEnterAccepts) { new EnterAsTab(dialog, ctrlEnterAccepts); }
+void installEnterAsTab(QWidget *dialog, bool ctrlEnterAccepts)
+{
+    new EnterAsTab(dialog, ctrlEnterAccepts);
+}
 
 }  // namespace zorva

@@ -57,44 +57,44 @@ QString qtInputMask(const QString &editMask)
     for (qsizetype i = 0; i < mask.size(); ++i) {
         const QChar c = mask.at(i);
         switch (c.unicode()) {
-        case '0':
-            out += QLatin1Char('9');  // digit required
-            break;
-        case '9':
-            out += QLatin1Char('0');  // digit permitted
-            break;
-        case 'L':
-            out += QLatin1Char('A');
-            break;
-        case 'l':
-            out += QLatin1Char('a');
-            break;
-        case 'A':
-            out += QLatin1Char('N');
-            break;
-        case 'a':
-            out += QLatin1Char('n');
-            break;
-        case 'C':
-            out += QLatin1Char('X');
-            break;
-        case 'c':
-            out += QLatin1Char('x');
-            break;
-        case '#':
-        case '>':
-        case '<':
-            out += c;
-            break;
-        case '\\':
-            if (i + 1 < mask.size())
-                out += QLatin1Char('\\') + mask.at(++i);
-            break;
-        default:
-            // A literal; escape the characters Qt would read as mask characters.
-            if (QStringLiteral("AaNnXx90Dd#HhBb><!\\{}[]").contains(c))
-                out += QLatin1Char('\\');
-            out += c;
+            case '0':
+                out += QLatin1Char('9');  // digit required
+                break;
+            case '9':
+                out += QLatin1Char('0');  // digit permitted
+                break;
+            case 'L':
+                out += QLatin1Char('A');
+                break;
+            case 'l':
+                out += QLatin1Char('a');
+                break;
+            case 'A':
+                out += QLatin1Char('N');
+                break;
+            case 'a':
+                out += QLatin1Char('n');
+                break;
+            case 'C':
+                out += QLatin1Char('X');
+                break;
+            case 'c':
+                out += QLatin1Char('x');
+                break;
+            case '#':
+            case '>':
+            case '<':
+                out += c;
+                break;
+            case '\\':
+                if (i + 1 < mask.size())
+                    out += QLatin1Char('\\') + mask.at(++i);
+                break;
+            default:
+                // A literal; escape the characters Qt would read as mask characters.
+                if (QStringLiteral("AaNnXx90Dd#HhBb><!\\{}[]").contains(c))
+                    out += QLatin1Char('\\');
+                out += c;
         }
     }
     return out + QLatin1Char(';') + blank;
@@ -136,7 +136,8 @@ InputTextDialog::InputTextDialog(const QString &caption, const QString &prompt, 
     : QDialog(parent), m_mask(mask)
 {
     setWindowTitle(caption);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
 
     const QFontMetrics fm(font());
     m_hu = fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52;
@@ -148,7 +149,8 @@ InputTextDialog::InputTextDialog(const QString &caption, const QString &prompt, 
     m_prompt = new QLabel(prompt, this);
     m_prompt->setWordWrap(true);
     m_prompt->setMaximumWidth(fieldWidth);
-    const QSize promptSize(qMin(fieldWidth, fm.horizontalAdvance(prompt)), m_prompt->heightForWidth(fieldWidth));
+    const QSize promptSize(qMin(fieldWidth, fm.horizontalAdvance(prompt)),
+                           m_prompt->heightForWidth(fieldWidth));
     m_prompt->setGeometry(left, MulDiv(8, m_vu, 8), qMax(promptSize.width(), 1),
                           qMax(promptSize.height(), fm.height()));
 
@@ -184,7 +186,8 @@ QString InputTextDialog::value() const
     return m_mask.isEmpty() ? m_edit->text() : maskedValue(m_mask, m_edit->displayText());
 }
 
-bool InputText(const QString &caption, const QString &prompt, const QString &mask, QString &value, QWidget *parent)
+bool InputText(const QString &caption, const QString &prompt, const QString &mask, QString &value,
+               QWidget *parent)
 {
     if (!queued().isEmpty()) {
         const std::optional<QString> answer = queued().dequeue();
@@ -202,10 +205,19 @@ bool InputText(const QString &caption, const QString &prompt, const QString &mas
     return true;
 }
 
-void setNextInputText(const QString &value) { queued().enqueue(value); }
+void setNextInputText(const QString &value)
+{
+    queued().enqueue(value);
+}
 
-void setNextInputCancel() { queued().enqueue(std::nullopt); }
+void setNextInputCancel()
+{
+    queued().enqueue(std::nullopt);
+}
 
-void clearInputTexts() { queued().clear(); }
+void clearInputTexts()
+{
+    queued().clear();
+}
 
 }  // namespace zorva

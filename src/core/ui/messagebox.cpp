@@ -25,14 +25,14 @@ QList<MessageBox::Shown> &shownLog()
 QMessageBox::Icon iconOf(MessageBox::Kind kind)
 {
     switch (kind) {
-    case MessageBox::Error:
-        return QMessageBox::Critical;
-    case MessageBox::Warning:
-        return QMessageBox::Warning;
-    case MessageBox::Information:
-        return QMessageBox::Information;
-    case MessageBox::Question:
-        return QMessageBox::Question;
+        case MessageBox::Error:
+            return QMessageBox::Critical;
+        case MessageBox::Warning:
+            return QMessageBox::Warning;
+        case MessageBox::Information:
+            return QMessageBox::Information;
+        case MessageBox::Question:
+            return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
 }
@@ -63,21 +63,40 @@ QMessageBox::StandardButton MessageBox::show(QWidget *parent, Kind kind, const Q
     return answer;
 }
 
-void MessageBox::setNextAnswer(QMessageBox::StandardButton answer) { answers().enqueue(answer); }
+void MessageBox::setNextAnswer(QMessageBox::StandardButton answer)
+{
+    answers().enqueue(answer);
+}
 
-void MessageBox::clearAnswers() { answers().clear(); }
+void MessageBox::clearAnswers()
+{
+    answers().clear();
+}
 
-void MessageBox::setTestMode(bool on) { seam::setTestMode(on); }
+void MessageBox::setTestMode(bool on)
+{
+    seam::setTestMode(on);
+}
 
-bool MessageBox::testMode() { return seam::testMode(); }
+bool MessageBox::testMode()
+{
+    return seam::testMode();
+}
 
-QList<MessageBox::Shown> MessageBox::log() { return shownLog(); }
+QList<MessageBox::Shown> MessageBox::log()
+{
+    return shownLog();
+}
 
-void MessageBox::clearLog() { shownLog().clear(); }
+void MessageBox::clearLog()
+{
+    shownLog().clear();
+}
 
 void ShowError(const QString &text, QWidget *parent)
 {
-    MessageBox::show(parent, MessageBox::Error, QStringLiteral("Hiba"), text, QMessageBox::Ok, QMessageBox::Ok);
+    MessageBox::show(parent, MessageBox::Error, QStringLiteral("Hiba"), text, QMessageBox::Ok,
+                     QMessageBox::Ok);
 }
 
 void ShowWarning(const QString &text, QWidget *parent)

@@ -23,9 +23,13 @@ bool Shell::openUrl(const QUrl &url)
     return QDesktopServices::openUrl(url);
 }
 
-bool Shell::openFile(const QString &path) { return openUrl(QUrl::fromLocalFile(path)); }
+bool Shell::openFile(const QString &path)
+{
+    return openUrl(QUrl::fromLocalFile(path));
+}
 
-bool Shell::startDetached(const QString &program, const QStringList &arguments, const QString &workingDirectory)
+bool Shell::startDetached(const QString &program, const QStringList &arguments,
+                          const QString &workingDirectory)
 {
     requests().append({QUrl(), program, arguments, workingDirectory});
     if (seam::testMode())
@@ -33,8 +37,14 @@ bool Shell::startDetached(const QString &program, const QStringList &arguments, 
     return QProcess::startDetached(program, arguments, workingDirectory);
 }
 
-QList<Shell::Request> Shell::log() { return requests(); }
+QList<Shell::Request> Shell::log()
+{
+    return requests();
+}
 
-void Shell::clearLog() { requests().clear(); }
+void Shell::clearLog()
+{
+    requests().clear();
+}
 
 }  // namespace zorva

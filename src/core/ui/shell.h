@@ -20,8 +20,8 @@ public:
 
     // --- test hooks (test mode as for message boxes)
     struct Request {
-        QUrl url;            // openUrl / openFile
-        QString program;     // startDetached
+        QUrl url;         // openUrl / openFile
+        QString program;  // startDetached
         QStringList arguments;
         QString workingDirectory;
     };

@@ -16,8 +16,14 @@ bool testMode()
     return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
 }
 
-void setTestMode(bool on) { forced = on ? 1 : 0; }
+void setTestMode(bool on)
+{
+    forced = on ? 1 : 0;
+}
 
-void resetTestMode() { forced = -1; }
+void resetTestMode()
+{
+    forced = -1;
+}
 
 }  // namespace zorva::seam

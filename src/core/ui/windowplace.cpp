@@ -49,7 +49,10 @@ void applyFontSize(QWidget *w, int points)
     w->setFont(f);
 }
 
-QString CurrentPrinterName() { return QPrinterInfo::defaultPrinterName(); }
+QString CurrentPrinterName()
+{
+    return QPrinterInfo::defaultPrinterName();
+}
 
 QString &ApplicationTitle()
 {
