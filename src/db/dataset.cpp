@@ -4,6 +4,8 @@
 #include "database.h"
 #include "dataset_p.h"
 
+#include <QMetaMethod>
+
 #include <algorithm>
 #include <functional>
 
@@ -62,6 +64,7 @@ void TDataSet::Private::syncFields()
         f->m_type = col.type;
         f->m_size = col.size;
         f->m_primaryKey = col.primaryKey;
+        f->m_bitField = col.bitField;
         dataFields.push_back(std::move(f));
     }
     std::vector<ColumnInfo> extraColumns;
@@ -134,6 +137,7 @@ void TDataSet::Private::install(std::unique_ptr<RowStore> fresh, int keepRecNo)
         store = std::move(previous);
         syncFields();
         rebuildOrder();
+        updateFastCells();
         throw;
     }
     ++generation;
@@ -186,6 +190,7 @@ void TDataSet::Private::computeExtras(int row)
     const int savedRow = calcRow;
     const bool savedIn = inCalc;
     calcRow = row;
+    fastCells = nullptr;
     store->clearExtraValues(row);
     try {
         for (auto &fp : extraFields) {
@@ -222,10 +227,12 @@ void TDataSet::Private::computeExtras(int row)
     } catch (...) {
         calcRow = savedRow;
         inCalc = savedIn;
+        updateFastCells();
         throw;
     }
     calcRow = savedRow;
     inCalc = savedIn;
+    updateFastCells();
 }
 
 void TDataSet::Private::computeAllExtras()
@@ -262,6 +269,7 @@ void TDataSet::Private::computeAllExtras()
         indexes.push_back(std::move(index));
     }
     const bool hasCalc = static_cast<bool>(q->onCalcFields);
+    fastCells = nullptr;
     for (int r : order) {
         store->clearExtraValues(r);
         for (const LookupIndex &index : indexes) {
@@ -282,12 +290,14 @@ void TDataSet::Private::computeAllExtras()
             } catch (...) {
                 calcRow = -1;
                 inCalc = false;
+                updateFastCells();
                 throw;
             }
         }
     }
     calcRow = -1;
     inCalc = false;
+    updateFastCells();
 }
 
 void TDataSet::Private::notifyReset()
@@ -318,6 +328,19 @@ QString TDataSet::Private::displayText(int row, int column) const
 }
 
 // ---------------------------------------------------------------- life cycle
+
+void TDataSet::connectNotify(const QMetaMethod &signal)
+{
+    if (signal == QMetaMethod::fromSignal(&TDataSet::afterScroll))
+        d->scrollReceivers = receivers(SIGNAL(afterScroll()));
+}
+
+void TDataSet::disconnectNotify(const QMetaMethod &signal)
+{
+    // An invalid method stands for a disconnect of every signal.
+    if (!signal.isValid() || signal == QMetaMethod::fromSignal(&TDataSet::afterScroll))
+        d->scrollReceivers = receivers(SIGNAL(afterScroll()));
+}
 
 TDataSet::TDataSet(QObject *parent) : QObject(parent), d(std::make_unique<Private>(this)) {}
 
@@ -355,7 +378,7 @@ void TDataSet::open()
     emit afterOpen();
     d->notifyReset();
     emit stateChanged();
-    emit afterScroll();
+    d->notifyScroll();
 }
 
 void TDataSet::close()
@@ -365,6 +388,7 @@ void TDataSet::close()
     emit beforeClose();
     d->store->discardPending();
     d->store = std::make_unique<RowStore>();
+    d->fastCells = nullptr;
     d->order.clear();
     d->visible.clear();
     d->useVisible = false;
@@ -410,7 +434,7 @@ void TDataSet::refresh()
         d->eof = n == 0;
     }
     d->notifyReset();
-    emit afterScroll();
+    d->notifyScroll();
 }
 
 void TDataSet::reopenRows()
@@ -421,7 +445,7 @@ void TDataSet::reopenRows()
     doOpen(*fresh);
     d->install(std::move(fresh), 1);
     d->notifyReset();
-    emit afterScroll();
+    d->notifyScroll();
 }
 
 void TDataSet::sortRows(const QList<int> &columns)
@@ -442,7 +466,7 @@ void TDataSet::sortRows(const QList<int> &columns)
     const int p = current >= 0 ? d->positionOf(current) : -1;
     d->setPos(p >= 0 ? p : (d->rowCount() > 0 ? 0 : -1));
     d->notifyReset();
-    emit afterScroll();
+    d->notifyScroll();
 }
 
 TDataSetState TDataSet::state() const
@@ -460,7 +484,7 @@ void TDataSet::first()
     d->setPos(n > 0 ? 0 : -1);
     d->bof = true;
     d->eof = n == 0;
-    emit afterScroll();
+    d->notifyScroll();
 }
 
 void TDataSet::last()
@@ -471,11 +495,18 @@ void TDataSet::last()
     d->setPos(n - 1);
     d->eof = true;
     d->bof = n == 0;
-    emit afterScroll();
+    d->notifyScroll();
 }
 
 void TDataSet::next()
 {
+    // The walk over every row: the plain step without the general move.
+    if (d->active && d->state == TDataSetState::dsBrowse && d->pos >= 0 && d->pos + 1 < d->rowCount()) {
+        d->setPos(d->pos + 1);
+        d->eof = d->bof = false;
+        d->notifyScroll();
+        return;
+    }
     moveBy(1);
 }
 
@@ -505,7 +536,7 @@ int TDataSet::moveBy(int distance)
     const int moved = target - d->pos;
     if (moved != 0) {
         d->setPos(target);
-        emit afterScroll();
+        d->notifyScroll();
     }
     return moved;
 }
@@ -546,7 +577,7 @@ void TDataSet::setRecNo(int recNo)
     d->eof = d->bof = false;
     if (target != d->pos) {
         d->setPos(target);
-        emit afterScroll();
+        d->notifyScroll();
     }
 }
 
@@ -674,7 +705,7 @@ void TDataSet::insert()
     d->computeExtras(r);
     d->notifyReset();
     emit stateChanged();
-    emit afterScroll();
+    d->notifyScroll();
 }
 
 void TDataSet::append()
@@ -693,7 +724,7 @@ void TDataSet::append()
     d->computeExtras(r);
     d->notifyReset();
     emit stateChanged();
-    emit afterScroll();
+    d->notifyScroll();
 }
 
 void TDataSet::edit()
@@ -709,6 +740,7 @@ void TDataSet::edit()
         return;
     }
     d->store->beginEdit(d->curRow);
+    d->updateFastCells();
     d->state = TDataSetState::dsEdit;
     emit stateChanged();
 }
@@ -723,6 +755,7 @@ void TDataSet::post()
     const bool inserting = d->state == TDataSetState::dsInsert;
     doPost(*d->store, r, inserting);  // a failure leaves the row in edit or insert state
     d->store->commitPending();
+    d->updateFastCells();
     d->state = TDataSetState::dsBrowse;
     d->computeExtras(r);
     emit afterPost();
@@ -743,9 +776,10 @@ void TDataSet::cancel()
         d->state = TDataSetState::dsBrowse;
         d->notifyReset();
         emit stateChanged();
-        emit afterScroll();
+        d->notifyScroll();
     } else if (d->state == TDataSetState::dsEdit) {
         d->store->discardPending();
+        d->updateFastCells();
         d->state = TDataSetState::dsBrowse;
         d->notifyRowChanged(d->pos);
         emit stateChanged();
@@ -775,7 +809,7 @@ void TDataSet::deleteRecord()
     d->bof = n == 0;
     emit afterDelete();
     d->notifyReset();
-    emit afterScroll();
+    d->notifyScroll();
 }
 
 bool TDataSet::modified() const
@@ -835,7 +869,7 @@ bool TDataSet::locate(const QString &fieldName, const QVariant &value, TLocateOp
         if (match(st.cell(rs[i], c))) {
             d->setPos(int(i));
             d->eof = d->bof = false;
-            emit afterScroll();
+            d->notifyScroll();
             return true;
         }
     }
@@ -866,7 +900,7 @@ void TDataSet::setFilter(const QString &expression)
         d->bof = true;
         d->eof = d->rowCount() == 0;
         d->notifyReset();
-        emit afterScroll();
+        d->notifyScroll();
     }
 }
 
@@ -890,7 +924,7 @@ void TDataSet::setFiltered(bool on)
         d->bof = true;
         d->eof = d->rowCount() == 0;
         d->notifyReset();
-        emit afterScroll();
+        d->notifyScroll();
     }
 }
 
@@ -923,7 +957,7 @@ void TDataSet::gotoBookmark(TBookmark mark)
         fail(QStringLiteral("A könyvjelzővel jelölt sor nem található"));
     d->setPos(p);
     d->eof = d->bof = false;
-    emit afterScroll();
+    d->notifyScroll();
 }
 
 void TDataSet::freeBookmark(TBookmark) {}

@@ -26,6 +26,10 @@ struct TDataSet::Private {
     bool useVisible = false;
     int pos = -1;     // index into rows(), -1 when empty
     int curRow = -1;  // store row at pos
+    // The current row's server fields while nothing is pending or being calculated: the
+    // fields read them directly.
+    char **fastCells = nullptr;
+    int fastColumns = 0;
     bool eof = true;
     bool bof = true;
 
@@ -35,6 +39,8 @@ struct TDataSet::Private {
     QString filterText;
     std::unique_ptr<FilterExpr> filter;  // parsed filterText, null when empty
     bool filtered = false;
+
+    int scrollReceivers = 0;  // afterScroll is emitted per row walked: skipped when nobody listens
 
     int calcRow = -1;  // row whose calculated fields are being filled
     bool inCalc = false;
@@ -49,6 +55,12 @@ struct TDataSet::Private {
     {
         pos = p;
         curRow = p >= 0 ? rows()[size_t(p)] : -1;
+        updateFastCells();
+    }
+    void updateFastCells()
+    {
+        fastCells = calcRow < 0 ? store->serverCells(curRow) : nullptr;
+        fastColumns = store->dataColumnCount();
     }
 
     void requireActive() const;
@@ -64,6 +76,11 @@ struct TDataSet::Private {
     void eraseRow(int storeRow);
     int positionOf(int storeRow) const;
 
+    void notifyScroll()
+    {
+        if (scrollReceivers > 0)
+            emit q->afterScroll();
+    }
     void notifyReset();
     void notifyRowChanged(int p);
 

@@ -40,6 +40,25 @@ TField::TField(TDataSet *owner, int index, const QString &name, TFieldType type,
     const ColumnInfo &col = p.store->column(m_index);       \
     Q_UNUSED(col)
 
+// The current row's bytes straight from the server's field array, when there is one (a
+// NULL goes the general way).
+inline bool TField::fastBytes(const char *&data, qsizetype &length) const
+{
+    const TDataSet::Private &p = *m_owner->d;
+    char **cells = p.fastCells;
+    if (!cells || m_index >= p.fastColumns)
+        return false;
+    const char *s = cells[m_index];
+    if (!s)
+        return false;
+    int j = m_index + 1;
+    while (!cells[j])
+        ++j;
+    data = s;
+    length = cells[j] - s - 1;
+    return true;
+}
+
 bool TField::isNull() const
 {
     ZORVA_FIELD_CELL(true);
@@ -54,12 +73,24 @@ QVariant TField::value() const
 
 QString TField::asString() const
 {
+    const char *data;
+    qsizetype length;
+    if (isTextType(m_type) && fastBytes(data, length))
+        return m_owner->d->store->codec().decode(data, length);
     ZORVA_FIELD_CELL(QString());
     return cellconv::toString(cell, col, p.store->codec());
 }
 
 int TField::asInteger() const
 {
+    const char *data;
+    qsizetype length;
+    if (!m_bitField && fastBytes(data, length)) {
+        qint64 v;
+        const auto r = std::from_chars(data, data + length, v);
+        if (r.ec == std::errc() && r.ptr == data + length)
+            return int(v);
+    }
     ZORVA_FIELD_CELL(0);
     return int(cellconv::toInt64(cell, col));
 }
@@ -72,6 +103,14 @@ qint64 TField::asLargeInt() const
 
 double TField::asFloat() const
 {
+    const char *data;
+    qsizetype length;
+    if (!m_bitField && fastBytes(data, length)) {
+        double v;
+        const auto r = std::from_chars(data, data + length, v);
+        if (r.ec == std::errc() && r.ptr == data + length)
+            return v;
+    }
     ZORVA_FIELD_CELL(0.0);
     return cellconv::toDouble(cell, col);
 }
@@ -84,6 +123,10 @@ bool TField::asBoolean() const
 
 QDate TField::asDate() const
 {
+    const char *data;
+    qsizetype length;
+    if (m_type == TFieldType::ftDate && fastBytes(data, length))
+        return dbconv::parseDate(data, length);
     ZORVA_FIELD_CELL(QDate());
     return cellconv::toDate(cell, col);
 }

@@ -80,6 +80,7 @@ public:
 private:
     friend class TDataSet;
     QString formatCell(const CellRef &cell) const;  // displayText of any row's cell
+    bool fastBytes(const char *&data, qsizetype &length) const;
     TDataSet *m_owner;
     int m_index;
     QString m_name;
@@ -92,6 +93,7 @@ private:
     bool m_calculated = false;
     bool m_lookup = false;
     bool m_primaryKey = false;
+    bool m_bitField = false;  // BIT(n) bytes, never read as digits
     // lookup definition
     QString m_keyFields;
     TDataSet *m_lookupDataSet = nullptr;

@@ -102,6 +102,15 @@ public:
             ++j;
         return CellRef{p, cells[j] - p - 1, nullptr};
     }
+    // The client library's field array of a row read from the server and not being changed;
+    // nullptr otherwise.  Lengths follow from the next non-NULL field (see storedCell).
+    char **serverCells(int r) const
+    {
+        if (r < 0 || r == m_pending.row || !m_lengths.empty())
+            return nullptr;
+        const Row &row = m_rows[size_t(r)];
+        return row.owned == kServer ? row.cells : nullptr;
+    }
     QVariant value(int r, int c) const;        // typed, null QVariant for NULL
     QVariant storedValue(int r, int c) const;  // before any pending change
     // Writes a calculated or lookup value of a row (or of the pending row).
