@@ -63,7 +63,13 @@ CNF
     sleep 0.2
   done
   if [ $fresh = 1 ]; then
-    mariadb --socket="$sock" -uroot -e "ALTER USER root@localhost IDENTIFIED BY '$password'; FLUSH PRIVILEGES;" || {
+    # Every root account (localhost, 127.0.0.1, ::1, the host name) gets the password:
+    # with skip-name-resolve a TCP login from 127.0.0.1 matches root@127.0.0.1.
+    hosts=$(mariadb --socket="$sock" -uroot -N -e "SELECT host FROM mysql.user WHERE user='root' AND host IN ('localhost','127.0.0.1','::1')") || {
+      echo "Could not read the root accounts" >&2; tail -20 "$dir/error.log" >&2; exit 1; }
+    sql=""
+    for h in $hosts; do sql="$sql ALTER USER 'root'@'$h' IDENTIFIED BY '$password';"; done
+    mariadb --socket="$sock" -uroot -e "$sql FLUSH PRIVILEGES;" || {
       echo "Could not set the root password" >&2; tail -20 "$dir/error.log" >&2; exit 1; }
   fi
   if ! mariadb-admin --socket="$sock" -uroot -p"$password" ping >/dev/null 2>&1; then
