@@ -1,0 +1,164 @@
+// What the main window's actions do: filters, delete, refresh, font size, rights,
+// help and the about box.
+#include "mainwindow.h"
+
+#include "aboutbox.h"
+#include "database.h"
+#include "globals.h"
+#include "inputtext.h"
+#include "listgrid.h"
+#include "listsearch.h"
+#include "mainrights.h"
+#include "mainstatusbar.h"
+#include "messagebox.h"
+#include "query.h"
+#include "shell.h"
+#include "sqltext.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QDate>
+#include <QRegularExpression>
+#include <QUrl>
+
+using namespace zorva;
+
+namespace {
+
+const QString kHomePage = QStringLiteral("https://zorva.hu");
+const QString kNewsPage = QStringLiteral("https://zorva.hu/ujdonsagok");
+const QString kMailTo = QStringLiteral("mailto:info@zorva.hu?subject=Zorva");
+
+// A period typed as yyyymm: six digits with a month of 01-12.
+bool validPeriod(const QString &period)
+{
+    static const QRegularExpression re(QStringLiteral("^[0-9]{4}(0[1-9]|1[0-2])$"));
+    return re.match(period).hasMatch();
+}
+
+}  // namespace
+
+bool Tfrm_Main::checkRights(const QString &actionName)
+{
+    if (rightsAllow(actionName, beall()))
+        return true;
+    ShowError(noRightText(), this);
+    return false;
+}
+
+void Tfrm_Main::connectActions()
+{
+    connect(m_a.aSzur0, &QAction::triggered, this, [this] { setFilter(m_a.aSzur0, lastMonthFilter()); });
+    connect(m_a.aSzur1, &QAction::triggered, this, &Tfrm_Main::filterPeriod);
+    connect(m_a.aSzur3, &QAction::triggered, this, [this] { setFilter(m_a.aSzur3, QStringLiteral("(osszeg>0)")); });
+    connect(m_a.aSzur4, &QAction::triggered, this, [this] { setFilter(m_a.aSzur4, QStringLiteral("(osszeg<0)")); });
+    connect(m_a.aSzur5, &QAction::triggered, this, [this] { setFilter(m_a.aSzur5, QString()); });
+
+    connect(m_a.aTorol, &QAction::triggered, this, &Tfrm_Main::deleteEntry);
+    connect(m_a.aFrissit, &QAction::triggered, this, &Tfrm_Main::refreshList);
+    connect(m_a.aBezar, &QAction::triggered, this, &QWidget::close);
+    connect(m_a.aBetuNovel, &QAction::triggered, this, [this] { changeFontSize(+1); });
+    connect(m_a.aBetuCsokkent, &QAction::triggered, this, [this] { changeFontSize(-1); });
+
+    connect(m_a.aSugo, &QAction::triggered, this,
+            [] { Shell::openFile(ProgramDir() + QStringLiteral("/Help/index.htm")); });
+    connect(m_a.aHonlap, &QAction::triggered, this, [] { Shell::openUrl(QUrl(kHomePage)); });
+    connect(m_a.aLevel, &QAction::triggered, this, [] { Shell::openUrl(QUrl(kMailTo)); });
+    // There is no separate updates program on this system: the news page opens instead.
+    connect(m_a.aUjdonsag, &QAction::triggered, this, [] { Shell::openUrl(QUrl(kNewsPage)); });
+    connect(m_a.aNevjegy, &QAction::triggered, this, &Tfrm_Main::showAbout);
+
+    // Guarded actions whose windows come later check the rights already; the window
+    // they open is wired in by its own work.
+    for (QAction *a : {m_a.aUj, m_a.aUjFix, m_a.aSzerkeszt, m_a.aTorzsKasszaTipus, m_a.aTorzsUgyfel,
+                       m_a.aTorzsFix, m_a.aFelhasznalo, m_a.aSQL, m_a.aBeallit}) {
+        connect(a, &QAction::triggered, this, [this, a] { checkRights(a->objectName()); });
+    }
+}
+
+void Tfrm_Main::disableLaterActions()
+{
+    // Their windows do not exist yet.
+    for (QAction *a :
+         {m_a.aKasszaValaszt, m_a.aSzur2, m_a.aSzur6, m_a.aUj, m_a.aUjFix, m_a.aSzerkeszt, m_a.aCsekkFizet,
+          m_a.aCsekkTipus, m_a.aChCsekkMegoszlik, m_a.aChCsekkFizet, m_a.aTartozik, m_a.aKovetel, m_a.aKassza,
+          m_a.aTorzsKasszaTipus, m_a.aTorzsUgyfel, m_a.aTorzsFix, m_a.aNyomKassza, m_a.aNyomBevet, m_a.aNyomKiad,
+          m_a.aNyomOssz, m_a.aNyomBevet2, m_a.aNyomKiad2, m_a.aNyomOssz2, m_a.aNyomUgyfTetel, m_a.aNyomUgyfTetel2,
+          m_a.aNyomTipTetel, m_a.aNyomTipTetel2, m_a.aNyomIdoszak, m_a.aChPenzforg, m_a.aChBevKiad,
+          m_a.aChBevMegoszlas, m_a.aChKiadMegoszlas, m_a.aFelhasznalo, m_a.aSQL, m_a.aAdatbazisok, m_a.aBeallit,
+          m_a.aNyomtat, m_a.aNyomtatkep, m_a.aExcelbe, m_a.aHtml}) {
+        a->setEnabled(false);
+    }
+}
+
+void Tfrm_Main::setFilter(QAction *action, const QString &condition)
+{
+    m_listFilter = condition;
+    ReloadList();
+    action->setChecked(true);
+    m_checkedFilter = action;
+}
+
+void Tfrm_Main::restoreFilterCheck()
+{
+    // A checkable action is checked by the click itself; a cancelled filter puts the mark back.
+    if (m_checkedFilter)
+        m_checkedFilter->setChecked(true);
+}
+
+void Tfrm_Main::filterPeriod()
+{
+    QString period = QDate::currentDate().toString(QStringLiteral("yyyyMM"));
+    if (!InputText(QStringLiteral("Időszak"), QStringLiteral("Add meg az időszakot (pl. 2013.02)"),
+                   QStringLiteral("0000.00;0;_"), period, this)) {
+        restoreFilterCheck();
+        return;
+    }
+    period = period.trimmed();
+    if (!validPeriod(period)) {
+        ShowError(QStringLiteral("Hibás időszak: \"%1\". Az időszakot év.hónap alakban adja meg, például 2013.02.")
+                      .arg(period),
+                  this);
+        restoreFilterCheck();
+        return;
+    }
+    m_status->setPanel(MainStatusBar::Period, QStringLiteral("időszak: ") + period);
+    SumPeriod() = period;
+    setFilter(m_a.aSzur1, QStringLiteral("(idoszak=") + SqlText(period) + QStringLiteral(")"));
+}
+
+void Tfrm_Main::deleteEntry()
+{
+    if (!checkRights(QStringLiteral("aTorol")))
+        return;
+    if (!m_dbOpen)
+        return;
+    if (!AskYesNo(QStringLiteral("Valóban töröljem a sort?"), QStringLiteral("Megerősítés"), this))
+        return;
+    const int hid = qMax(0, currentHid());
+    m_db->execute(QStringLiteral("CALL sp_kassza_del(%1);").arg(hid));
+    reopenList(-1);
+    RefreshTotals();
+}
+
+void Tfrm_Main::changeFontSize(int delta)
+{
+    int &size = beall().FontSize;
+    if (delta > 0 && size < 10)
+        ++size;
+    else if (delta < 0 && size > 8)
+        --size;
+    applyFont();
+}
+
+void Tfrm_Main::showAbout()
+{
+    auto *box = new AboutBox(this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void Tfrm_Main::wireOutputActions()
+{
+    // Printing and exporting the list are wired once their output functions exist.
+}
