@@ -45,8 +45,15 @@ void SearchBox::setEditMask(const QString &editMask)
     if (editMask == m_editMask)
         return;
     m_editMask = editMask;
+    if (editMask.isEmpty()) {
+        // Taking the mask away keeps what was typed.
+        const QString typed = searchText();
+        setInputMask(QString());
+        setText(typed);
+        return;
+    }
     clear();
-    setInputMask(editMask.isEmpty() ? QString() : qtInputMask(editMask));
+    setInputMask(qtInputMask(editMask));
     clear();
 }
 

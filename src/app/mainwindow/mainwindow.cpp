@@ -80,7 +80,10 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent), m_db(std::make_uniq
 
 Tfrm_Main::~Tfrm_Main()
 {
-    // The datasets unregister from the connection, so they go first.
+    // The datasets unregister from the connection, so they go first; the window no
+    // longer listens to them.
+    disconnect(m_qry, nullptr, this, nullptr);
+    disconnect(m_search, nullptr, this, nullptr);
     delete m_model;
     m_model = nullptr;
     delete m_qry;
