@@ -17,13 +17,13 @@
 
 #include <mysql.h>
 
+#include <malloc.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <functional>
-#include <malloc.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -173,12 +173,15 @@ void queryOnlyWalk(TmySQLQuery &q, Sum &sum, bool byName)
         }
         return;
     }
-    TField &hid = q.fieldByName(QStringLiteral("hid")), &hazikassza = q.fieldByName(QStringLiteral("hazikassza")),
-           &kassza = q.fieldByName(QStringLiteral("kassza")), &idoszak = q.fieldByName(QStringLiteral("idoszak")),
+    TField &hid = q.fieldByName(QStringLiteral("hid")),
+           &hazikassza = q.fieldByName(QStringLiteral("hazikassza")),
+           &kassza = q.fieldByName(QStringLiteral("kassza")),
+           &idoszak = q.fieldByName(QStringLiteral("idoszak")),
            &ugyfel = q.fieldByName(QStringLiteral("ugyfel")), &datum = q.fieldByName(QStringLiteral("datum")),
-           &kasszatip = q.fieldByName(QStringLiteral("kasszatip")), &nyito = q.fieldByName(QStringLiteral("nyito")),
-           &osszeg = q.fieldByName(QStringLiteral("osszeg")), &zaro = q.fieldByName(QStringLiteral("zaro")),
-           &szoveg = q.fieldByName(QStringLiteral("szoveg")), &bevetel = q.fieldByName(QStringLiteral("bevetel")),
+           &kasszatip = q.fieldByName(QStringLiteral("kasszatip")),
+           &nyito = q.fieldByName(QStringLiteral("nyito")), &osszeg = q.fieldByName(QStringLiteral("osszeg")),
+           &zaro = q.fieldByName(QStringLiteral("zaro")), &szoveg = q.fieldByName(QStringLiteral("szoveg")),
+           &bevetel = q.fieldByName(QStringLiteral("bevetel")),
            &kiadas = q.fieldByName(QStringLiteral("kiadas"));
     for (q.first(); !q.eof(); q.next()) {
         sum.add(qint64(hid.asInteger()));
@@ -280,20 +283,22 @@ int main(int argc, char **argv)
         }
 
         // Memory first, each in a fresh child.
-        const long bareBytes = memoryInChild([] {}, [&server] {
-            MYSQL *m = bareConnect(server);
-            Sum sum;
-            MYSQL_RES *res = bareWalk(m, sum);
-            (void)res;  // kept open for the measurement
-        });
-        const long queryBytes = memoryInChild([] {}, [&server] {
-            static TmySQLDatabase db;
-            configure(db, server, kSchema);
-            static TmySQLQuery q(&db);
-            q.setSQL(kSelect);
-            Sum sum;
-            queryWalk(q, sum, false);
-        });
+        const long bareBytes = memoryInChild([] {},
+                                             [&server] {
+                                                 MYSQL *m = bareConnect(server);
+                                                 Sum sum;
+                                                 MYSQL_RES *res = bareWalk(m, sum);
+                                                 (void)res;  // kept open for the measurement
+                                             });
+        const long queryBytes = memoryInChild([] {},
+                                              [&server] {
+                                                  static TmySQLDatabase db;
+                                                  configure(db, server, kSchema);
+                                                  static TmySQLQuery q(&db);
+                                                  q.setSQL(kSelect);
+                                                  Sum sum;
+                                                  queryWalk(q, sum, false);
+                                              });
 
         MYSQL *bare = bareConnect(server);
         TmySQLDatabase db;
@@ -338,17 +343,20 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "warning: the walks did not read the same values\n");
 
         const double a = median(ta), b = median(tb), bn = median(tbName), c = median(tc);
-        std::printf("# medians of %d runs over %d rows: bare %.1f ms, query %.1f ms, query by name %.1f ms, "
-                    "QMYSQL %.1f ms\n",
-                    kRepeats, kRows, a, b, bn, c);
+        std::printf(
+            "# medians of %d runs over %d rows: bare %.1f ms, query %.1f ms, query by name %.1f ms, "
+            "QMYSQL %.1f ms\n",
+            kRepeats, kRows, a, b, bn, c);
         std::printf("BENCH dblayer_walk_vs_bare %.3f ratio\n", b / a);
         std::printf("BENCH dblayer_walk_vs_qtsql %.3f ratio\n", b / c);
         std::printf("BENCH dblayer_walk_byname_vs_bare %.3f ratio\n", bn / a);
-        std::printf("# walk alone over the fetched rows: bare %.1f ms, query %.1f ms\n", median(wa), median(wb));
+        std::printf("# walk alone over the fetched rows: bare %.1f ms, query %.1f ms\n", median(wa),
+                    median(wb));
         std::printf("BENCH dblayer_walkonly_vs_bare %.3f ratio\n", median(wb) / median(wa));
         std::printf("BENCH dblayer_mem_per_row_bare %ld bytes\n", bareBytes / kRows);
         std::printf("BENCH dblayer_mem_per_row_query %ld bytes\n", queryBytes / kRows);
-        std::printf("BENCH dblayer_mem_vs_bare %.3f ratio\n", bareBytes > 0 ? double(queryBytes) / double(bareBytes) : 0.0);
+        std::printf("BENCH dblayer_mem_vs_bare %.3f ratio\n",
+                    bareBytes > 0 ? double(queryBytes) / double(bareBytes) : 0.0);
 
         mysql_close(bare);
         db.execute(QStringLiteral("DROP DATABASE IF EXISTS `%1`").arg(kSchema));

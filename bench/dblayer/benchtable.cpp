@@ -34,15 +34,17 @@ void configure(TmySQLDatabase &db, const BenchServer &server, const QString &sch
 void createBenchTable(TmySQLDatabase &db, const QString &schema, int rows)
 {
     db.execute(QStringLiteral("DROP DATABASE IF EXISTS `%1`").arg(schema));
-    db.execute(QStringLiteral("CREATE DATABASE `%1` CHARACTER SET latin2 COLLATE latin2_hungarian_ci").arg(schema));
+    db.execute(
+        QStringLiteral("CREATE DATABASE `%1` CHARACTER SET latin2 COLLATE latin2_hungarian_ci").arg(schema));
     db.execute(QStringLiteral("USE `%1`").arg(schema));
     db.execute(QStringLiteral(
         "CREATE TABLE hazikassza (hid int NOT NULL AUTO_INCREMENT PRIMARY KEY, hazikassza int, kassza int, "
         "idoszak char(6), ugyfel int, datum date, kasszatip int, nyito double, osszeg double, zaro double, "
         "szoveg varchar(255), bevetel double, kiadas double) ENGINE=InnoDB"));
-    const QStringList words = {QStringLiteral("villanyszámla"), QStringLiteral("bevásárlás"), QStringLiteral("fizetés"),
-                               QStringLiteral("Kovács Ödön"),   QStringLiteral("tűzifa"),     QStringLiteral("kölcsön"),
-                               QStringLiteral("gázóra"),        QStringLiteral("ebéd"),       QStringLiteral("ÁRVÍZTŰRŐ")};
+    const QStringList words = {
+        QStringLiteral("villanyszámla"), QStringLiteral("bevásárlás"), QStringLiteral("fizetés"),
+        QStringLiteral("Kovács Ödön"),   QStringLiteral("tűzifa"),     QStringLiteral("kölcsön"),
+        QStringLiteral("gázóra"),        QStringLiteral("ebéd"),       QStringLiteral("ÁRVÍZTŰRŐ")};
     QRandomGenerator rng(20240101);
     double balance = 100000;
     const QDate start(2005, 1, 1);
@@ -69,9 +71,10 @@ void createBenchTable(TmySQLDatabase &db, const QString &schema, int rows)
                       .arg(amount < 0 ? amount : 0, 0, 'f', 2);
         balance += amount;
         if (values.size() == 2000 || i == rows) {
-            db.execute(QStringLiteral("INSERT INTO hazikassza (hazikassza,kassza,idoszak,ugyfel,datum,kasszatip,"
-                                      "nyito,osszeg,zaro,szoveg,bevetel,kiadas) VALUES ") +
-                       values.join(u','));
+            db.execute(
+                QStringLiteral("INSERT INTO hazikassza (hazikassza,kassza,idoszak,ugyfel,datum,kasszatip,"
+                               "nyito,osszeg,zaro,szoveg,bevetel,kiadas) VALUES ") +
+                values.join(u','));
             values.clear();
         }
     }

@@ -26,21 +26,21 @@ qint64 roundToInt64(double v)
 bool isIntegerValue(const QVariant &v)
 {
     switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::Char:
-    case QMetaType::SChar:
-    case QMetaType::UChar:
-    case QMetaType::Bool:
-        return true;
-    default:
-        return false;
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Long:
+        case QMetaType::ULong:
+        case QMetaType::Char:
+        case QMetaType::SChar:
+        case QMetaType::UChar:
+        case QMetaType::Bool:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -64,46 +64,46 @@ QString toStringSlow(const CellRef &c, const ColumnInfo &col, const TextCodec &c
     if (c.value) {
         const QVariant &v = *c.value;
         switch (col.type) {
-        case TFieldType::ftFloat:
-        case TFieldType::ftBCD:
-            return dbconv::formatDouble(v.toDouble());
-        case TFieldType::ftDate:
-            return dbconv::dateText(v.toDate());
-        case TFieldType::ftDateTime:
-            return dbconv::dateTimeText(v.toDateTime());
-        case TFieldType::ftTime:
-            return dbconv::timeText(v.toTime());
-        case TFieldType::ftBlob:
-            return QString::fromLatin1(v.toByteArray());
-        default:
-            if (v.typeId() == QMetaType::Double)
+            case TFieldType::ftFloat:
+            case TFieldType::ftBCD:
                 return dbconv::formatDouble(v.toDouble());
-            if (v.typeId() == QMetaType::QDate)
+            case TFieldType::ftDate:
                 return dbconv::dateText(v.toDate());
-            if (v.typeId() == QMetaType::QDateTime)
+            case TFieldType::ftDateTime:
                 return dbconv::dateTimeText(v.toDateTime());
-            return v.toString();
+            case TFieldType::ftTime:
+                return dbconv::timeText(v.toTime());
+            case TFieldType::ftBlob:
+                return QString::fromLatin1(v.toByteArray());
+            default:
+                if (v.typeId() == QMetaType::Double)
+                    return dbconv::formatDouble(v.toDouble());
+                if (v.typeId() == QMetaType::QDate)
+                    return dbconv::dateText(v.toDate());
+                if (v.typeId() == QMetaType::QDateTime)
+                    return dbconv::dateTimeText(v.toDateTime());
+                return v.toString();
         }
     }
     switch (col.type) {
-    case TFieldType::ftDate:
-        return dbconv::dateText(dbconv::parseDate(c.data, c.length));
-    case TFieldType::ftDateTime:
-        return dbconv::dateTimeText(dbconv::parseDateTime(c.data, c.length));
-    case TFieldType::ftSmallint:
-    case TFieldType::ftInteger:
-    case TFieldType::ftLargeint:
-    case TFieldType::ftAutoInc:
-        if (col.bitField)
-            return QString::number(bitValue(c));
-        return QString::fromLatin1(c.data, c.length);
-    case TFieldType::ftFloat:
-    case TFieldType::ftBCD:
-    case TFieldType::ftTime:
-    case TFieldType::ftBlob:
-        return QString::fromLatin1(c.data, c.length);
-    default:
-        return codec.decode(c.data, c.length);
+        case TFieldType::ftDate:
+            return dbconv::dateText(dbconv::parseDate(c.data, c.length));
+        case TFieldType::ftDateTime:
+            return dbconv::dateTimeText(dbconv::parseDateTime(c.data, c.length));
+        case TFieldType::ftSmallint:
+        case TFieldType::ftInteger:
+        case TFieldType::ftLargeint:
+        case TFieldType::ftAutoInc:
+            if (col.bitField)
+                return QString::number(bitValue(c));
+            return QString::fromLatin1(c.data, c.length);
+        case TFieldType::ftFloat:
+        case TFieldType::ftBCD:
+        case TFieldType::ftTime:
+        case TFieldType::ftBlob:
+            return QString::fromLatin1(c.data, c.length);
+        default:
+            return codec.decode(c.data, c.length);
     }
 }
 
@@ -244,115 +244,115 @@ QVariant normalize(const QVariant &v, const ColumnInfo &col)
         return QVariant();
     const bool isText = v.typeId() == QMetaType::QString;
     switch (col.type) {
-    case TFieldType::ftString:
-    case TFieldType::ftMemo:
-    case TFieldType::ftUnknown:
-        if (isText)
-            return v;
-        if (isFloatValue(v))
-            return dbconv::formatDouble(v.toDouble());
-        if (v.typeId() == QMetaType::QDate)
-            return dbconv::dateText(v.toDate());
-        if (v.typeId() == QMetaType::QByteArray)
-            return QString::fromUtf8(v.toByteArray());
-        return v.toString();
-    case TFieldType::ftSmallint:
-    case TFieldType::ftInteger:
-    case TFieldType::ftLargeint:
-    case TFieldType::ftAutoInc: {
-        qint64 n = 0;
-        if (isIntegerValue(v)) {
-            n = v.toLongLong();
-        } else if (isFloatValue(v)) {
-            const double x = v.toDouble();
+        case TFieldType::ftString:
+        case TFieldType::ftMemo:
+        case TFieldType::ftUnknown:
+            if (isText)
+                return v;
+            if (isFloatValue(v))
+                return dbconv::formatDouble(v.toDouble());
+            if (v.typeId() == QMetaType::QDate)
+                return dbconv::dateText(v.toDate());
+            if (v.typeId() == QMetaType::QByteArray)
+                return QString::fromUtf8(v.toByteArray());
+            return v.toString();
+        case TFieldType::ftSmallint:
+        case TFieldType::ftInteger:
+        case TFieldType::ftLargeint:
+        case TFieldType::ftAutoInc: {
+            qint64 n = 0;
+            if (isIntegerValue(v)) {
+                n = v.toLongLong();
+            } else if (isFloatValue(v)) {
+                const double x = v.toDouble();
+                if (!std::isfinite(x))
+                    badValue(col, v);
+                n = roundToInt64(x);
+            } else if (isText) {
+                const QString t = v.toString().trimmed();
+                if (t.isEmpty())
+                    return QVariant();
+                if (!dbconv::parseInt64(t, n))
+                    badValue(col, v);
+            } else {
+                badValue(col, v);
+            }
+            if (col.type == TFieldType::ftSmallint || col.type == TFieldType::ftInteger) {
+                if (n < std::numeric_limits<int>::min() || n > std::numeric_limits<int>::max())
+                    badValue(col, v);
+                return QVariant(int(n));
+            }
+            return QVariant(qlonglong(n));
+        }
+        case TFieldType::ftFloat:
+        case TFieldType::ftBCD: {
+            double x = 0;
+            if (isIntegerValue(v) || isFloatValue(v)) {
+                x = v.toDouble();
+            } else if (isText) {
+                const QString t = v.toString().trimmed();
+                if (t.isEmpty())
+                    return QVariant();
+                if (!dbconv::parseDouble(t, x))
+                    badValue(col, v);
+            } else {
+                badValue(col, v);
+            }
             if (!std::isfinite(x))
                 badValue(col, v);
-            n = roundToInt64(x);
-        } else if (isText) {
-            const QString t = v.toString().trimmed();
-            if (t.isEmpty())
-                return QVariant();
-            if (!dbconv::parseInt64(t, n))
-                badValue(col, v);
-        } else {
+            return QVariant(x);
+        }
+        case TFieldType::ftDate:
+            if (v.typeId() == QMetaType::QDate)
+                return v;
+            if (v.typeId() == QMetaType::QDateTime)
+                return QVariant(v.toDateTime().date());
+            if (isText) {
+                if (v.toString().trimmed().isEmpty())
+                    return QVariant();
+                const QDate d = dbconv::parseDateText(v.toString());
+                if (!d.isValid())
+                    badValue(col, v);
+                return QVariant(d);
+            }
             badValue(col, v);
-        }
-        if (col.type == TFieldType::ftSmallint || col.type == TFieldType::ftInteger) {
-            if (n < std::numeric_limits<int>::min() || n > std::numeric_limits<int>::max())
-                badValue(col, v);
-            return QVariant(int(n));
-        }
-        return QVariant(qlonglong(n));
-    }
-    case TFieldType::ftFloat:
-    case TFieldType::ftBCD: {
-        double x = 0;
-        if (isIntegerValue(v) || isFloatValue(v)) {
-            x = v.toDouble();
-        } else if (isText) {
-            const QString t = v.toString().trimmed();
-            if (t.isEmpty())
-                return QVariant();
-            if (!dbconv::parseDouble(t, x))
-                badValue(col, v);
-        } else {
+        case TFieldType::ftDateTime:
+            if (v.typeId() == QMetaType::QDateTime)
+                return v;
+            if (v.typeId() == QMetaType::QDate)
+                return QVariant(QDateTime(v.toDate(), QTime(0, 0)));
+            if (isText) {
+                if (v.toString().trimmed().isEmpty())
+                    return QVariant();
+                const QDateTime dt = dbconv::parseDateTimeText(v.toString());
+                if (!dt.isValid())
+                    badValue(col, v);
+                return QVariant(dt);
+            }
             badValue(col, v);
-        }
-        if (!std::isfinite(x))
+        case TFieldType::ftTime:
+            if (v.typeId() == QMetaType::QTime)
+                return v;
+            if (v.typeId() == QMetaType::QDateTime)
+                return QVariant(v.toDateTime().time());
+            if (isText) {
+                const QString t = v.toString().trimmed();
+                if (t.isEmpty())
+                    return QVariant();
+                QTime time = QTime::fromString(t, u"hh:mm:ss");
+                if (!time.isValid())
+                    time = QTime::fromString(t, u"hh:mm");
+                if (!time.isValid())
+                    badValue(col, v);
+                return QVariant(time);
+            }
             badValue(col, v);
-        return QVariant(x);
-    }
-    case TFieldType::ftDate:
-        if (v.typeId() == QMetaType::QDate)
-            return v;
-        if (v.typeId() == QMetaType::QDateTime)
-            return QVariant(v.toDateTime().date());
-        if (isText) {
-            if (v.toString().trimmed().isEmpty())
-                return QVariant();
-            const QDate d = dbconv::parseDateText(v.toString());
-            if (!d.isValid())
-                badValue(col, v);
-            return QVariant(d);
-        }
-        badValue(col, v);
-    case TFieldType::ftDateTime:
-        if (v.typeId() == QMetaType::QDateTime)
-            return v;
-        if (v.typeId() == QMetaType::QDate)
-            return QVariant(QDateTime(v.toDate(), QTime(0, 0)));
-        if (isText) {
-            if (v.toString().trimmed().isEmpty())
-                return QVariant();
-            const QDateTime dt = dbconv::parseDateTimeText(v.toString());
-            if (!dt.isValid())
-                badValue(col, v);
-            return QVariant(dt);
-        }
-        badValue(col, v);
-    case TFieldType::ftTime:
-        if (v.typeId() == QMetaType::QTime)
-            return v;
-        if (v.typeId() == QMetaType::QDateTime)
-            return QVariant(v.toDateTime().time());
-        if (isText) {
-            const QString t = v.toString().trimmed();
-            if (t.isEmpty())
-                return QVariant();
-            QTime time = QTime::fromString(t, u"hh:mm:ss");
-            if (!time.isValid())
-                time = QTime::fromString(t, u"hh:mm");
-            if (!time.isValid())
-                badValue(col, v);
-            return QVariant(time);
-        }
-        badValue(col, v);
-    case TFieldType::ftBlob:
-        if (v.typeId() == QMetaType::QByteArray)
-            return v;
-        if (isText)
-            return QVariant(v.toString().toUtf8());
-        badValue(col, v);
+        case TFieldType::ftBlob:
+            if (v.typeId() == QMetaType::QByteArray)
+                return v;
+            if (isText)
+                return QVariant(v.toString().toUtf8());
+            badValue(col, v);
     }
     return v;
 }
@@ -365,16 +365,24 @@ int weight(QChar ch)
 {
     const char16_t c = QChar::toLower(ch.unicode());
     switch (c) {
-    case u'á': return 'a' * 2;
-    case u'é': return 'e' * 2;
-    case u'í': return 'i' * 2;
-    case u'ó': return 'o' * 2;
-    case u'ö':
-    case u'ő': return 'o' * 2 + 1;
-    case u'ú': return 'u' * 2;
-    case u'ü':
-    case u'ű': return 'u' * 2 + 1;
-    default: return int(c) * 2;
+        case u'á':
+            return 'a' * 2;
+        case u'é':
+            return 'e' * 2;
+        case u'í':
+            return 'i' * 2;
+        case u'ó':
+            return 'o' * 2;
+        case u'ö':
+        case u'ő':
+            return 'o' * 2 + 1;
+        case u'ú':
+            return 'u' * 2;
+        case u'ü':
+        case u'ű':
+            return 'u' * 2 + 1;
+        default:
+            return int(c) * 2;
     }
 }
 
@@ -405,26 +413,26 @@ int compare(const CellRef &a, const CellRef &b, const ColumnInfo &col, const Tex
     if (an || bn)
         return an == bn ? 0 : (an ? -1 : 1);
     switch (col.type) {
-    case TFieldType::ftSmallint:
-    case TFieldType::ftInteger:
-    case TFieldType::ftLargeint:
-    case TFieldType::ftAutoInc:
-        return threeWay(toInt64(a, col), toInt64(b, col));
-    case TFieldType::ftFloat:
-    case TFieldType::ftBCD:
-        return threeWay(toDouble(a, col), toDouble(b, col));
-    case TFieldType::ftDate:
-        return threeWay(toDate(a, col).toJulianDay(), toDate(b, col).toJulianDay());
-    case TFieldType::ftDateTime: {
-        const QDateTime x = toDateTime(a, col), y = toDateTime(b, col);
-        return x == y ? 0 : (x < y ? -1 : 1);
-    }
-    case TFieldType::ftTime:
-        return threeWay(toTime(a, col).msecsSinceStartOfDay(), toTime(b, col).msecsSinceStartOfDay());
-    case TFieldType::ftBlob:
-        return threeWay(toBytes(a, col, codec).compare(toBytes(b, col, codec)), 0);
-    default:
-        return compareText(toString(a, col, codec), toString(b, col, codec));
+        case TFieldType::ftSmallint:
+        case TFieldType::ftInteger:
+        case TFieldType::ftLargeint:
+        case TFieldType::ftAutoInc:
+            return threeWay(toInt64(a, col), toInt64(b, col));
+        case TFieldType::ftFloat:
+        case TFieldType::ftBCD:
+            return threeWay(toDouble(a, col), toDouble(b, col));
+        case TFieldType::ftDate:
+            return threeWay(toDate(a, col).toJulianDay(), toDate(b, col).toJulianDay());
+        case TFieldType::ftDateTime: {
+            const QDateTime x = toDateTime(a, col), y = toDateTime(b, col);
+            return x == y ? 0 : (x < y ? -1 : 1);
+        }
+        case TFieldType::ftTime:
+            return threeWay(toTime(a, col).msecsSinceStartOfDay(), toTime(b, col).msecsSinceStartOfDay());
+        case TFieldType::ftBlob:
+            return threeWay(toBytes(a, col, codec).compare(toBytes(b, col, codec)), 0);
+        default:
+            return compareText(toString(a, col, codec), toString(b, col, codec));
     }
 }
 

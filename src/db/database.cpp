@@ -2,8 +2,8 @@
 
 #include "dataset.h"
 #include "dberror_p.h"
-#include "valueconv.h"
 #include "textcodec.h"
+#include "valueconv.h"
 
 #include <QPointer>
 
@@ -89,24 +89,78 @@ TmySQLDatabase::~TmySQLDatabase()
     close();
 }
 
-QString TmySQLDatabase::databaseName() const { return d->databaseName; }
-void TmySQLDatabase::setDatabaseName(const QString &name) { d->databaseName = name; }
-QString TmySQLDatabase::host() const { return d->host; }
-void TmySQLDatabase::setHost(const QString &host) { d->host = host; }
-int TmySQLDatabase::port() const { return d->effectivePort(); }
-void TmySQLDatabase::setPort(int port) { d->port = port; }
-QString TmySQLDatabase::userName() const { return d->userName; }
-void TmySQLDatabase::setUserName(const QString &user) { d->userName = user; }
-QString TmySQLDatabase::userPassword() const { return d->password; }
-void TmySQLDatabase::setUserPassword(const QString &password) { d->password = password; }
-int TmySQLDatabase::connectOptions() const { return d->connectOptions; }
-void TmySQLDatabase::setConnectOptions(int options) { d->connectOptions = options; }
-QString TmySQLDatabase::connectionCharacterSet() const { return d->charset; }
-void TmySQLDatabase::setConnectionCharacterSet(const QString &charset) { d->charset = charset; }
-QString TmySQLDatabase::connectionCollation() const { return d->collation; }
-void TmySQLDatabase::setConnectionCollation(const QString &collation) { d->collation = collation; }
-QStringList TmySQLDatabase::params() const { return d->params; }
-void TmySQLDatabase::setParams(const QStringList &params) { d->params = params; }
+QString TmySQLDatabase::databaseName() const
+{
+    return d->databaseName;
+}
+void TmySQLDatabase::setDatabaseName(const QString &name)
+{
+    d->databaseName = name;
+}
+QString TmySQLDatabase::host() const
+{
+    return d->host;
+}
+void TmySQLDatabase::setHost(const QString &host)
+{
+    d->host = host;
+}
+int TmySQLDatabase::port() const
+{
+    return d->effectivePort();
+}
+void TmySQLDatabase::setPort(int port)
+{
+    d->port = port;
+}
+QString TmySQLDatabase::userName() const
+{
+    return d->userName;
+}
+void TmySQLDatabase::setUserName(const QString &user)
+{
+    d->userName = user;
+}
+QString TmySQLDatabase::userPassword() const
+{
+    return d->password;
+}
+void TmySQLDatabase::setUserPassword(const QString &password)
+{
+    d->password = password;
+}
+int TmySQLDatabase::connectOptions() const
+{
+    return d->connectOptions;
+}
+void TmySQLDatabase::setConnectOptions(int options)
+{
+    d->connectOptions = options;
+}
+QString TmySQLDatabase::connectionCharacterSet() const
+{
+    return d->charset;
+}
+void TmySQLDatabase::setConnectionCharacterSet(const QString &charset)
+{
+    d->charset = charset;
+}
+QString TmySQLDatabase::connectionCollation() const
+{
+    return d->collation;
+}
+void TmySQLDatabase::setConnectionCollation(const QString &collation)
+{
+    d->collation = collation;
+}
+QStringList TmySQLDatabase::params() const
+{
+    return d->params;
+}
+void TmySQLDatabase::setParams(const QStringList &params)
+{
+    d->params = params;
+}
 
 bool TmySQLDatabase::connected() const
 {

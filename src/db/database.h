@@ -33,7 +33,7 @@ public:
     void setUserName(const QString &user);
     QString userPassword() const;
     void setUserPassword(const QString &password);
-    int connectOptions() const;            // TConnectOption flags
+    int connectOptions() const;  // TConnectOption flags
     void setConnectOptions(int options);
     QString connectionCharacterSet() const;
     void setConnectionCharacterSet(const QString &charset);
@@ -50,14 +50,14 @@ public:
     void closeDataSets();
 
     // Statements given as text without parameters.
-    void execute(const QString &sql);          // statement that returns no rows (results are drained)
-    quint64 affectedRows() const;              // of the last execute()
-    quint64 lastInsertId() const;              // of the last execute()
+    void execute(const QString &sql);  // statement that returns no rows (results are drained)
+    quint64 affectedRows() const;      // of the last execute()
+    quint64 lastInsertId() const;      // of the last execute()
 
     // One value: first column of the first row; the default only when no row comes back.
     QString queryText(const QString &sql, const QString &defaultValue = QString());
-    qint64 queryInt(const QString &sql, qint64 defaultValue = 0);       // NULL / not a number -> 0
-    double queryFloat(const QString &sql, double defaultValue = 0.0);   // NULL / not a number -> 0
+    qint64 queryInt(const QString &sql, qint64 defaultValue = 0);      // NULL / not a number -> 0
+    double queryFloat(const QString &sql, double defaultValue = 0.0);  // NULL / not a number -> 0
 
     QStringList tableNames();  // base tables of the current schema, views left out
 

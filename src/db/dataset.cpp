@@ -29,7 +29,8 @@ void TDataSet::Private::requireActive() const
 void TDataSet::Private::requireEditing() const
 {
     if (state != TDataSetState::dsEdit && state != TDataSetState::dsInsert)
-        fail(QStringLiteral("Az adathalmaz nincs szerkesztés vagy beszúrás állapotban (%1)").arg(q->objectName()));
+        fail(QStringLiteral("Az adathalmaz nincs szerkesztés vagy beszúrás állapotban (%1)")
+                 .arg(q->objectName()));
 }
 
 // A move away from a row being edited or inserted posts it when it was changed and drops
@@ -851,12 +852,14 @@ bool TDataSet::locate(const QString &fieldName, const QVariant &value, TLocateOp
         };
     } else if (!partial && (col.type == TFieldType::ftDate || col.type == TFieldType::ftDateTime) &&
                (typeId == QMetaType::QDate || typeId == QMetaType::QString)) {
-        const QDate wanted = typeId == QMetaType::QDate ? value.toDate() : dbconv::parseDateText(value.toString());
+        const QDate wanted =
+            typeId == QMetaType::QDate ? value.toDate() : dbconv::parseDateText(value.toString());
         match = [&col, wanted](const CellRef &cell) {
             return !cell.isNull() && wanted.isValid() && cellconv::toDate(cell, col) == wanted;
         };
     } else {
-        const QString wanted = typeId == QMetaType::QDate ? dbconv::dateText(value.toDate()) : value.toString();
+        const QString wanted =
+            typeId == QMetaType::QDate ? dbconv::dateText(value.toDate()) : value.toString();
         match = [&st, &col, wanted, cs, partial](const CellRef &cell) {
             if (cell.isNull())
                 return false;

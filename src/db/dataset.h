@@ -56,7 +56,7 @@ public:
     bool bof() const;
     bool isEmpty() const;
     int recordCount() const;  // visible rows (after the filter)
-    int recNo() const;         // 1-based; 0 when empty
+    int recNo() const;        // 1-based; 0 when empty
     void setRecNo(int recNo);
     bool locate(const QString &fieldName, const QVariant &value, TLocateOptions options = loNone);
 
@@ -65,7 +65,7 @@ public:
     TField &fields(int index);
     const TField &fields(int index) const;
     TField &fieldByName(const QString &name);  // throws EmySQLDatabaseError when missing
-    TField *findField(const QString &name);     // nullptr when missing
+    TField *findField(const QString &name);    // nullptr when missing
     QStringList fieldNames() const;
 
     // Extra columns declared before open(): filled by the calculated-column

@@ -15,7 +15,7 @@ struct TDataSet::Private {
     // Field objects outlive close/open (their labels and formats stay), matched by name.
     std::vector<std::unique_ptr<TField>> dataFields;
     std::vector<std::unique_ptr<TField>> extraFields;  // calculated and lookup, in declared order
-    std::vector<TField *> fields;                       // by column index
+    std::vector<TField *> fields;                      // by column index
     QHash<QString, int> exactNames;
 
     bool active = false;

@@ -184,23 +184,23 @@ QVariant TDataSetModel::data(const QModelIndex &index, int role) const
         return QVariant();
     const Shown &s = m_shown[index.column()];
     switch (role) {
-    case Qt::DisplayRole:
-        return s.fieldIndex >= 0 ? m_ds->displayTextAt(index.row(), s.fieldIndex) : QString();
-    case RawValueRole:
-        return s.fieldIndex >= 0 ? m_ds->valueAt(index.row(), s.fieldIndex) : QVariant();
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(s.alignment);
-    case Qt::BackgroundRole: {
-        const auto it = m_backgrounds.constFind(index.column());
-        if (it != m_backgrounds.cend())
-            return *it;
-        return m_rule ? m_rule(index.row(), index.column(), role) : QVariant();
-    }
-    case Qt::ForegroundRole:
-    case SelectedForegroundRole:
-        return m_rule ? m_rule(index.row(), index.column(), role) : QVariant();
-    default:
-        return QVariant();
+        case Qt::DisplayRole:
+            return s.fieldIndex >= 0 ? m_ds->displayTextAt(index.row(), s.fieldIndex) : QString();
+        case RawValueRole:
+            return s.fieldIndex >= 0 ? m_ds->valueAt(index.row(), s.fieldIndex) : QVariant();
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(s.alignment);
+        case Qt::BackgroundRole: {
+            const auto it = m_backgrounds.constFind(index.column());
+            if (it != m_backgrounds.cend())
+                return *it;
+            return m_rule ? m_rule(index.row(), index.column(), role) : QVariant();
+        }
+        case Qt::ForegroundRole:
+        case SelectedForegroundRole:
+            return m_rule ? m_rule(index.row(), index.column(), role) : QVariant();
+        default:
+            return QVariant();
     }
 }
 

@@ -67,17 +67,17 @@ private:
     void onControlsEnabled();
 
     QPointer<TDataSet> m_ds;
-    QList<Column> m_columns;     // as given
-    bool m_autoColumns = true;   // no list given: follow the dataset's fields
+    QList<Column> m_columns;    // as given
+    bool m_autoColumns = true;  // no list given: follow the dataset's fields
     struct Shown {
         Column column;
         int fieldIndex = -1;
         Qt::Alignment alignment;
     };
-    QList<Shown> m_shown;        // visible columns, resolved against the dataset
+    QList<Shown> m_shown;  // visible columns, resolved against the dataset
     QHash<int, QVariant> m_backgrounds;
     ColorRule m_rule;
-    int m_rows = 0;              // as last told to the views
-    int m_currentRow = -1;       // row marked in the vertical header
+    int m_rows = 0;         // as last told to the views
+    int m_currentRow = -1;  // row marked in the vertical header
     QList<QMetaObject::Connection> m_connections;
 };

@@ -8,5 +8,6 @@ EmySQLDatabaseError::EmySQLDatabaseError(const QString &message, int errorCode)
 EmySQLDatabaseError EmySQLDatabaseError::fromServer(int errorCode, const QString &serverText)
 {
     return EmySQLDatabaseError(
-        QStringLiteral("MySQL Error Code: (%1)").arg(errorCode) + QStringLiteral("\r\n") + serverText, errorCode);
+        QStringLiteral("MySQL Error Code: (%1)").arg(errorCode) + QStringLiteral("\r\n") + serverText,
+        errorCode);
 }

@@ -31,13 +31,13 @@ TField::TField(TDataSet *owner, int index, const QString &name, TFieldType type,
 
 // Every read goes through the owner's current row (or the row being calculated); with no
 // row, the field reads as NULL.
-#define ZORVA_FIELD_CELL(defaultValue)                      \
-    const TDataSet::Private &p = *m_owner->d;               \
-    const int row = p.readRow();                            \
-    if (row < 0 || m_index >= p.store->columnCount())       \
-        return defaultValue;                                \
-    const CellRef cell = p.store->cell(row, m_index);       \
-    const ColumnInfo &col = p.store->column(m_index);       \
+#define ZORVA_FIELD_CELL(defaultValue)                \
+    const TDataSet::Private &p = *m_owner->d;         \
+    const int row = p.readRow();                      \
+    if (row < 0 || m_index >= p.store->columnCount()) \
+        return defaultValue;                          \
+    const CellRef cell = p.store->cell(row, m_index); \
+    const ColumnInfo &col = p.store->column(m_index); \
     Q_UNUSED(col)
 
 // The current row's bytes straight from the server's field array, when there is one (a

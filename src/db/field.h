@@ -11,18 +11,18 @@ struct CellRef;
 
 enum class TFieldType {
     ftUnknown,
-    ftString,    // character column with a maximum length
-    ftMemo,      // long text
+    ftString,  // character column with a maximum length
+    ftMemo,    // long text
     ftSmallint,
     ftInteger,
     ftLargeint,
-    ftAutoInc,   // auto-increment integer
-    ftFloat,     // double precision
-    ftBCD,       // DECIMAL columns, read as double
+    ftAutoInc,  // auto-increment integer
+    ftFloat,    // double precision
+    ftBCD,      // DECIMAL columns, read as double
     ftDate,
     ftDateTime,  // DATETIME and TIMESTAMP
     ftTime,
-    ftBlob,      // binary data (QByteArray)
+    ftBlob,  // binary data (QByteArray)
 };
 
 bool isTextType(TFieldType t);
@@ -56,16 +56,16 @@ public:
 
     // Values of the current row.
     bool isNull() const;
-    QVariant value() const;        // null QVariant for NULL
-    QString asString() const;      // NULL reads as empty text
-    int asInteger() const;         // NULL or not a number reads as 0
+    QVariant value() const;    // null QVariant for NULL
+    QString asString() const;  // NULL reads as empty text
+    int asInteger() const;     // NULL or not a number reads as 0
     qint64 asLargeInt() const;
-    double asFloat() const;        // "." as decimal separator whatever the locale
-    bool asBoolean() const;        // "I"/"1"/"true" (any case) are true
+    double asFloat() const;  // "." as decimal separator whatever the locale
+    bool asBoolean() const;  // "I"/"1"/"true" (any case) are true
     QDate asDate() const;
     QDateTime asDateTime() const;
-    QByteArray asBytes() const;    // raw bytes (latin2 for text)
-    QString displayText() const;   // value formatted with displayFormat
+    QByteArray asBytes() const;   // raw bytes (latin2 for text)
+    QString displayText() const;  // value formatted with displayFormat
 
     // Writes go into the row buffer; the dataset must be in edit or insert state
     // (a calculated field may be written inside the calculated-column callback).

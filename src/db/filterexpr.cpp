@@ -247,12 +247,18 @@ int threeWay(T a, T b)
 bool holds(CompareOp op, int cmp)
 {
     switch (op) {
-    case CompareOp::Eq: return cmp == 0;
-    case CompareOp::Ne: return cmp != 0;
-    case CompareOp::Lt: return cmp < 0;
-    case CompareOp::Gt: return cmp > 0;
-    case CompareOp::Le: return cmp <= 0;
-    case CompareOp::Ge: return cmp >= 0;
+        case CompareOp::Eq:
+            return cmp == 0;
+        case CompareOp::Ne:
+            return cmp != 0;
+        case CompareOp::Lt:
+            return cmp < 0;
+        case CompareOp::Gt:
+            return cmp > 0;
+        case CompareOp::Le:
+            return cmp <= 0;
+        case CompareOp::Ge:
+            return cmp >= 0;
     }
     return false;
 }
@@ -268,14 +274,14 @@ bool FilterExpr::eval(const RowStore &store, int row, int node) const
 {
     const Node &n = m_nodes[size_t(node)];
     switch (n.kind) {
-    case NodeKind::And:
-        return eval(store, row, n.left) && eval(store, row, n.right);
-    case NodeKind::Or:
-        return eval(store, row, n.left) || eval(store, row, n.right);
-    case NodeKind::Not:
-        return !eval(store, row, n.left);
-    case NodeKind::Compare:
-        break;
+        case NodeKind::And:
+            return eval(store, row, n.left) && eval(store, row, n.right);
+        case NodeKind::Or:
+            return eval(store, row, n.left) || eval(store, row, n.right);
+        case NodeKind::Not:
+            return !eval(store, row, n.left);
+        case NodeKind::Compare:
+            break;
     }
     const CellRef cell = store.cell(row, n.column);
     if (cell.isNull())

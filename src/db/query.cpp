@@ -51,7 +51,8 @@ struct TmySQLQuery::Private {
     std::map<QString, TParam> params;  // by lower-case name; values outlive changes of the text
 };
 
-TmySQLQuery::TmySQLQuery(TmySQLDatabase *db, QObject *parent) : TDataSet(parent), q(std::make_unique<Private>())
+TmySQLQuery::TmySQLQuery(TmySQLDatabase *db, QObject *parent)
+    : TDataSet(parent), q(std::make_unique<Private>())
 {
     q->db = db;
 }
@@ -128,7 +129,8 @@ QString TmySQLQuery::expandedSql() const
 static TmySQLDatabase &requireDatabase(TmySQLDatabase *db, const QObject *owner)
 {
     if (!db)
-        throw EmySQLDatabaseError(QStringLiteral("Nincs adatbázis-kapcsolat megadva (%1)").arg(owner->objectName()));
+        throw EmySQLDatabaseError(
+            QStringLiteral("Nincs adatbázis-kapcsolat megadva (%1)").arg(owner->objectName()));
     return *db;
 }
 
@@ -143,6 +145,7 @@ void TmySQLQuery::doOpen(RowStore &store)
     const QString text = expandedSql();
     st_mysql_res *res = db.openResult(text);
     if (!res)
-        throw EmySQLDatabaseError(QStringLiteral("A lekérdezés nem adott vissza sorokat: %1").arg(text.trimmed()));
+        throw EmySQLDatabaseError(
+            QStringLiteral("A lekérdezés nem adott vissza sorokat: %1").arg(text.trimmed()));
     store.adoptResult(res, db.codec());
 }

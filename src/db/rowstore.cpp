@@ -23,53 +23,54 @@ ColumnInfo columnFromServerField(const st_mysql_field &f, const TextCodec &codec
     const bool binary = f.charsetnr == 63;
     const int chars = int(f.length / unsigned(std::max(1, codec.maxBytesPerChar())));
     switch (f.type) {
-    case MYSQL_TYPE_TINY:
-    case MYSQL_TYPE_SHORT:
-    case MYSQL_TYPE_YEAR:
-        c.type = TFieldType::ftSmallint;
-        break;
-    case MYSQL_TYPE_LONG:
-    case MYSQL_TYPE_INT24:
-        c.type = c.isUnsigned && f.type == MYSQL_TYPE_LONG ? TFieldType::ftLargeint : TFieldType::ftInteger;
-        break;
-    case MYSQL_TYPE_LONGLONG:
-        c.type = TFieldType::ftLargeint;
-        break;
-    case MYSQL_TYPE_BIT:
-        c.type = TFieldType::ftLargeint;
-        c.bitField = true;
-        break;
-    case MYSQL_TYPE_FLOAT:
-    case MYSQL_TYPE_DOUBLE:
-        c.type = TFieldType::ftFloat;
-        break;
-    case MYSQL_TYPE_DECIMAL:
-    case MYSQL_TYPE_NEWDECIMAL:
-        c.type = TFieldType::ftBCD;
-        break;
-    case MYSQL_TYPE_DATE:
-    case MYSQL_TYPE_NEWDATE:
-        c.type = TFieldType::ftDate;
-        break;
-    case MYSQL_TYPE_DATETIME:
-    case MYSQL_TYPE_TIMESTAMP:
-        c.type = TFieldType::ftDateTime;
-        break;
-    case MYSQL_TYPE_TIME:
-        c.type = TFieldType::ftTime;
-        break;
-    case MYSQL_TYPE_TINY_BLOB:
-    case MYSQL_TYPE_BLOB:
-    case MYSQL_TYPE_MEDIUM_BLOB:
-    case MYSQL_TYPE_LONG_BLOB:
-    case MYSQL_TYPE_GEOMETRY:
-        c.type = binary ? TFieldType::ftBlob : TFieldType::ftMemo;
-        c.size = chars;
-        break;
-    default:  // CHAR, VARCHAR, ENUM, SET, JSON, NULL
-        c.type = binary && f.type != MYSQL_TYPE_NULL ? TFieldType::ftBlob : TFieldType::ftString;
-        c.size = chars;
-        break;
+        case MYSQL_TYPE_TINY:
+        case MYSQL_TYPE_SHORT:
+        case MYSQL_TYPE_YEAR:
+            c.type = TFieldType::ftSmallint;
+            break;
+        case MYSQL_TYPE_LONG:
+        case MYSQL_TYPE_INT24:
+            c.type =
+                c.isUnsigned && f.type == MYSQL_TYPE_LONG ? TFieldType::ftLargeint : TFieldType::ftInteger;
+            break;
+        case MYSQL_TYPE_LONGLONG:
+            c.type = TFieldType::ftLargeint;
+            break;
+        case MYSQL_TYPE_BIT:
+            c.type = TFieldType::ftLargeint;
+            c.bitField = true;
+            break;
+        case MYSQL_TYPE_FLOAT:
+        case MYSQL_TYPE_DOUBLE:
+            c.type = TFieldType::ftFloat;
+            break;
+        case MYSQL_TYPE_DECIMAL:
+        case MYSQL_TYPE_NEWDECIMAL:
+            c.type = TFieldType::ftBCD;
+            break;
+        case MYSQL_TYPE_DATE:
+        case MYSQL_TYPE_NEWDATE:
+            c.type = TFieldType::ftDate;
+            break;
+        case MYSQL_TYPE_DATETIME:
+        case MYSQL_TYPE_TIMESTAMP:
+            c.type = TFieldType::ftDateTime;
+            break;
+        case MYSQL_TYPE_TIME:
+            c.type = TFieldType::ftTime;
+            break;
+        case MYSQL_TYPE_TINY_BLOB:
+        case MYSQL_TYPE_BLOB:
+        case MYSQL_TYPE_MEDIUM_BLOB:
+        case MYSQL_TYPE_LONG_BLOB:
+        case MYSQL_TYPE_GEOMETRY:
+            c.type = binary ? TFieldType::ftBlob : TFieldType::ftMemo;
+            c.size = chars;
+            break;
+        default:  // CHAR, VARCHAR, ENUM, SET, JSON, NULL
+            c.type = binary && f.type != MYSQL_TYPE_NULL ? TFieldType::ftBlob : TFieldType::ftString;
+            c.size = chars;
+            break;
     }
     if (c.autoIncrement && isIntegerType(c.type))
         c.type = TFieldType::ftAutoInc;
@@ -148,25 +149,25 @@ QVariant RowStore::toVariant(const CellRef &cell, const ColumnInfo &col) const
     if (!cell.data)
         return QVariant();
     switch (col.type) {
-    case TFieldType::ftSmallint:
-    case TFieldType::ftInteger:
-        return QVariant(int(cellconv::toInt64(cell, col)));
-    case TFieldType::ftLargeint:
-    case TFieldType::ftAutoInc:
-        return QVariant(qlonglong(cellconv::toInt64(cell, col)));
-    case TFieldType::ftFloat:
-    case TFieldType::ftBCD:
-        return QVariant(cellconv::toDouble(cell, col));
-    case TFieldType::ftDate:
-        return QVariant(cellconv::toDate(cell, col));
-    case TFieldType::ftDateTime:
-        return QVariant(cellconv::toDateTime(cell, col));
-    case TFieldType::ftTime:
-        return QVariant(cellconv::toTime(cell, col));
-    case TFieldType::ftBlob:
-        return QVariant(QByteArray(cell.data, cell.length));
-    default:
-        return QVariant(m_codec->decode(cell.data, cell.length));
+        case TFieldType::ftSmallint:
+        case TFieldType::ftInteger:
+            return QVariant(int(cellconv::toInt64(cell, col)));
+        case TFieldType::ftLargeint:
+        case TFieldType::ftAutoInc:
+            return QVariant(qlonglong(cellconv::toInt64(cell, col)));
+        case TFieldType::ftFloat:
+        case TFieldType::ftBCD:
+            return QVariant(cellconv::toDouble(cell, col));
+        case TFieldType::ftDate:
+            return QVariant(cellconv::toDate(cell, col));
+        case TFieldType::ftDateTime:
+            return QVariant(cellconv::toDateTime(cell, col));
+        case TFieldType::ftTime:
+            return QVariant(cellconv::toTime(cell, col));
+        case TFieldType::ftBlob:
+            return QVariant(QByteArray(cell.data, cell.length));
+        default:
+            return QVariant(m_codec->decode(cell.data, cell.length));
     }
 }
 

@@ -85,7 +85,8 @@ public:
     CellRef storedCell(int r, int c) const
     {
         if (c >= m_dataColumns)
-            return CellRef{nullptr, 0, &m_extra[size_t(r) * size_t(m_extraColumns) + size_t(c - m_dataColumns)]};
+            return CellRef{nullptr, 0,
+                           &m_extra[size_t(r) * size_t(m_extraColumns) + size_t(c - m_dataColumns)]};
         const Row &row = m_rows[size_t(r)];
         if (row.owned >= 0)
             return CellRef{nullptr, 0, &m_owned[size_t(row.owned)][size_t(c)]};
@@ -121,7 +122,7 @@ public:
     PendingRow &pending() { return m_pending; }
     const PendingRow &pending() const { return m_pending; }
     void beginEdit(int r);
-    int beginInsert();  // a new store row with every value NULL; not yet in any order
+    int beginInsert();      // a new store row with every value NULL; not yet in any order
     void commitPending();   // the pending values become the row's own
     void discardPending();  // an inserted row dies
 
@@ -142,8 +143,8 @@ private:
     int m_extraColumns = 0;
     std::vector<Row> m_rows;
     std::vector<std::vector<QVariant>> m_owned;
-    std::vector<QVariant> m_extra;     // rows x extra columns; empty without extra columns
-    std::vector<quint32> m_lengths;    // only when the result's layout is not the usual one
+    std::vector<QVariant> m_extra;   // rows x extra columns; empty without extra columns
+    std::vector<quint32> m_lengths;  // only when the result's layout is not the usual one
     st_mysql_res *m_result = nullptr;
     std::shared_ptr<const TextCodec> m_codec;
     PendingRow m_pending;

@@ -29,7 +29,8 @@ namespace {
 
 QString hexLiteral(const QByteArray &bytes)
 {
-    return bytes.isEmpty() ? QStringLiteral("''") : QStringLiteral("X'%1'").arg(QString::fromLatin1(bytes.toHex()));
+    return bytes.isEmpty() ? QStringLiteral("''")
+                           : QStringLiteral("X'%1'").arg(QString::fromLatin1(bytes.toHex()));
 }
 
 bool plainNumber(const char *p, qsizetype n)
@@ -51,24 +52,24 @@ QString literal(const QVariant &value, const ColumnInfo &col)
     if (!value.isValid())
         return QStringLiteral("NULL");
     switch (col.type) {
-    case TFieldType::ftSmallint:
-    case TFieldType::ftInteger:
-    case TFieldType::ftLargeint:
-    case TFieldType::ftAutoInc:
-        return QString::number(value.toLongLong());
-    case TFieldType::ftFloat:
-    case TFieldType::ftBCD:
-        return dbconv::formatDouble(value.toDouble());
-    case TFieldType::ftDate:
-        return zorva::SqlDate(value.toDate());
-    case TFieldType::ftDateTime:
-        return zorva::SqlDateTime(value.toDateTime());
-    case TFieldType::ftTime:
-        return u'\'' + value.toTime().toString(u"hh:mm:ss") + u'\'';
-    case TFieldType::ftBlob:
-        return hexLiteral(value.toByteArray());
-    default:
-        return zorva::SqlText(value.toString());
+        case TFieldType::ftSmallint:
+        case TFieldType::ftInteger:
+        case TFieldType::ftLargeint:
+        case TFieldType::ftAutoInc:
+            return QString::number(value.toLongLong());
+        case TFieldType::ftFloat:
+        case TFieldType::ftBCD:
+            return dbconv::formatDouble(value.toDouble());
+        case TFieldType::ftDate:
+            return zorva::SqlDate(value.toDate());
+        case TFieldType::ftDateTime:
+            return zorva::SqlDateTime(value.toDateTime());
+        case TFieldType::ftTime:
+            return u'\'' + value.toTime().toString(u"hh:mm:ss") + u'\'';
+        case TFieldType::ftBlob:
+            return hexLiteral(value.toByteArray());
+        default:
+            return zorva::SqlText(value.toString());
     }
 }
 

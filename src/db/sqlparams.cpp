@@ -33,9 +33,8 @@ void scan(const QString &sql, F onParam)
                 ++i;
             }
             ++i;
-        } else if (c == u'#' ||
-                   (c == u'-' && i + 1 < n && sql[i + 1] == u'-' &&
-                    (i + 2 >= n || sql[i + 2].isSpace() || sql[i + 2].unicode() < 32))) {
+        } else if (c == u'#' || (c == u'-' && i + 1 < n && sql[i + 1] == u'-' &&
+                                 (i + 2 >= n || sql[i + 2].isSpace() || sql[i + 2].unicode() < 32))) {
             while (i < n && sql[i] != u'\n')
                 ++i;
         } else if (c == u'/' && i + 1 < n && sql[i + 1] == u'*') {

@@ -23,11 +23,26 @@ TmySQLStoredProc::~TmySQLStoredProc()
     close();
 }
 
-TmySQLDatabase *TmySQLStoredProc::database() const { return p->db; }
-void TmySQLStoredProc::setDatabase(TmySQLDatabase *db) { p->db = db; }
-TmySQLDatabase *TmySQLStoredProc::connection() const { return p->db; }
-QString TmySQLStoredProc::procedureName() const { return p->name; }
-void TmySQLStoredProc::setProcedureName(const QString &name) { p->name = name; }
+TmySQLDatabase *TmySQLStoredProc::database() const
+{
+    return p->db;
+}
+void TmySQLStoredProc::setDatabase(TmySQLDatabase *db)
+{
+    p->db = db;
+}
+TmySQLDatabase *TmySQLStoredProc::connection() const
+{
+    return p->db;
+}
+QString TmySQLStoredProc::procedureName() const
+{
+    return p->name;
+}
+void TmySQLStoredProc::setProcedureName(const QString &name)
+{
+    p->name = name;
+}
 
 TParam &TmySQLStoredProc::addParam(const QString &name, TFieldType, int)
 {
@@ -61,9 +76,11 @@ void TmySQLStoredProc::doOpen(RowStore &store)
     if (!p->db)
         throw EmySQLDatabaseError(QStringLiteral("Nincs adatbázis-kapcsolat megadva (%1)").arg(p->name));
     if (p->name.trimmed().isEmpty())
-        throw EmySQLDatabaseError(QStringLiteral("Nincs megadva a tárolt eljárás neve (%1)").arg(objectName()));
+        throw EmySQLDatabaseError(
+            QStringLiteral("Nincs megadva a tárolt eljárás neve (%1)").arg(objectName()));
     st_mysql_res *res = p->db->openResult(callText());
     if (!res)
-        throw EmySQLDatabaseError(QStringLiteral("A tárolt eljárás nem adott vissza sorokat: %1").arg(p->name));
+        throw EmySQLDatabaseError(
+            QStringLiteral("A tárolt eljárás nem adott vissza sorokat: %1").arg(p->name));
     store.adoptResult(res, p->db->codec());
 }

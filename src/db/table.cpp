@@ -14,7 +14,8 @@ struct TmySQLTable::Private {
     QString indexFieldNames;
 };
 
-TmySQLTable::TmySQLTable(TmySQLDatabase *db, QObject *parent) : TDataSet(parent), t(std::make_unique<Private>())
+TmySQLTable::TmySQLTable(TmySQLDatabase *db, QObject *parent)
+    : TDataSet(parent), t(std::make_unique<Private>())
 {
     t->db = db;
 }
@@ -24,13 +25,34 @@ TmySQLTable::~TmySQLTable()
     close();
 }
 
-TmySQLDatabase *TmySQLTable::database() const { return t->db; }
-void TmySQLTable::setDatabase(TmySQLDatabase *db) { t->db = db; }
-TmySQLDatabase *TmySQLTable::connection() const { return t->db; }
-QString TmySQLTable::tableName() const { return t->tableName; }
-void TmySQLTable::setTableName(const QString &name) { t->tableName = name; }
-QString TmySQLTable::indexFieldNames() const { return t->indexFieldNames; }
-void TmySQLTable::setIndexFieldNames(const QString &names) { t->indexFieldNames = names; }
+TmySQLDatabase *TmySQLTable::database() const
+{
+    return t->db;
+}
+void TmySQLTable::setDatabase(TmySQLDatabase *db)
+{
+    t->db = db;
+}
+TmySQLDatabase *TmySQLTable::connection() const
+{
+    return t->db;
+}
+QString TmySQLTable::tableName() const
+{
+    return t->tableName;
+}
+void TmySQLTable::setTableName(const QString &name)
+{
+    t->tableName = name;
+}
+QString TmySQLTable::indexFieldNames() const
+{
+    return t->indexFieldNames;
+}
+void TmySQLTable::setIndexFieldNames(const QString &names)
+{
+    t->indexFieldNames = names;
+}
 
 namespace {
 
@@ -59,8 +81,8 @@ QString rowCondition(const RowStore &store, int row)
     if (!keys.isEmpty()) {
         for (int c : keys) {
             const QString lit = sqlbuild::storedLiteral(store, row, c);
-            parts << sqlbuild::identifier(store.column(c).name) + (lit == u"NULL" ? QStringLiteral(" IS NULL")
-                                                                                 : QStringLiteral(" = ") + lit);
+            parts << sqlbuild::identifier(store.column(c).name) +
+                         (lit == u"NULL" ? QStringLiteral(" IS NULL") : QStringLiteral(" = ") + lit);
         }
         return QStringLiteral(" WHERE ") + parts.join(QStringLiteral(" AND "));
     }
@@ -135,7 +157,8 @@ void TmySQLTable::doPost(RowStore &store, int storeRow, bool inserting)
         for (int c = 0; c < store.dataColumnCount(); ++c) {
             QVariant &v = pending.values[size_t(c)];
             if (store.column(c).autoIncrement && id != 0 && (!v.isValid() || v.toLongLong() == 0))
-                v = store.column(c).type == TFieldType::ftInteger || store.column(c).type == TFieldType::ftSmallint
+                v = store.column(c).type == TFieldType::ftInteger ||
+                            store.column(c).type == TFieldType::ftSmallint
                         ? QVariant(int(id))
                         : QVariant(qlonglong(id));
         }

@@ -155,14 +155,14 @@ QByteArray TextCodec::toLatin2(const QString &text)
 QString TextCodec::decode(const char *data, qsizetype length) const
 {
     switch (m_kind) {
-    case Kind::Latin2:
-        return fromLatin2(data, length);
-    case Kind::Utf8:
-        return QString::fromUtf8(data, length);
-    case Kind::Latin1:
-        return QString::fromLatin1(data, length);
-    case Kind::Other:
-        break;
+        case Kind::Latin2:
+            return fromLatin2(data, length);
+        case Kind::Utf8:
+            return QString::fromUtf8(data, length);
+        case Kind::Latin1:
+            return QString::fromLatin1(data, length);
+        case Kind::Other:
+            break;
     }
     QStringDecoder dec(m_qtName.constData());
     return dec.decode(QByteArrayView(data, length));
@@ -171,16 +171,16 @@ QString TextCodec::decode(const char *data, qsizetype length) const
 QByteArray TextCodec::encode(const QString &text) const
 {
     switch (m_kind) {
-    case Kind::Latin2:
-        return toLatin2(text);
-    case Kind::Utf8:
-        return text.toUtf8();
-    case Kind::Latin1: {
-        QByteArray out = text.toLatin1();  // Qt writes "?" for what does not fit
-        return out;
-    }
-    case Kind::Other:
-        break;
+        case Kind::Latin2:
+            return toLatin2(text);
+        case Kind::Utf8:
+            return text.toUtf8();
+        case Kind::Latin1: {
+            QByteArray out = text.toLatin1();  // Qt writes "?" for what does not fit
+            return out;
+        }
+        case Kind::Other:
+            break;
     }
     QStringEncoder enc(m_qtName.constData(), QStringConverter::Flag::Stateless);
     QByteArray out = enc.encode(text);

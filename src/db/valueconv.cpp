@@ -145,8 +145,8 @@ QDateTime parseDateTimeText(QStringView text)
     const QString t = text.trimmed().toString();
     if (t.isEmpty())
         return QDateTime();
-    for (const char *fmt : {"yyyy-MM-dd hh:mm:ss", "yyyy-MM-dd hh:mm", "yyyy.MM.dd. hh:mm:ss", "yyyy.MM.dd hh:mm:ss",
-                            "yyyy-MM-ddThh:mm:ss"}) {
+    for (const char *fmt : {"yyyy-MM-dd hh:mm:ss", "yyyy-MM-dd hh:mm", "yyyy.MM.dd. hh:mm:ss",
+                            "yyyy.MM.dd hh:mm:ss", "yyyy-MM-ddThh:mm:ss"}) {
         const QDateTime dt = QDateTime::fromString(t, QString::fromLatin1(fmt));
         if (dt.isValid())
             return dt;

@@ -142,7 +142,8 @@ void TDBGrid::followDataSet()
     m_syncing = true;
     const int column = current.isValid() ? current.column() : 0;
     const QModelIndex target = m_model->index(row, std::max(0, column));
-    selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    selectionModel()->setCurrentIndex(target,
+                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     scrollTo(target);
     m_syncing = false;
 }
@@ -181,7 +182,8 @@ void TDBGrid::keyPressEvent(QKeyEvent *event)
         }
     }
     const QString text = event->text();
-    if (text.size() == 1 && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+    if (text.size() == 1 &&
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
         isSearchStartChar(text.at(0))) {
         emit textTyped(text);
         event->accept();

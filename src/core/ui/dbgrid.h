@@ -38,7 +38,7 @@ public:
 
 signals:
     void titleClicked(const QString &fieldName, int column);
-    void rowActivated();  // double click on a row, or Enter
+    void rowActivated();                  // double click on a row, or Enter
     void textTyped(const QString &text);  // as typed; the window lower-cases it
 
 protected:

@@ -1,0 +1,171 @@
+// The dataset grid, offscreen: the cursor follows both ways without loops, the wheel moves a
+// row per notch, typed search characters, Enter, title clicks and column colours.
+#include "dbgrid.h"
+#include "globals.h"
+#include "memtable.h"
+#include "qtprint.h"
+
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Grid : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        t.addFieldDef(QStringLiteral("nev"), TFieldType::ftString, 20);
+        t.addFieldDef(QStringLiteral("kor"), TFieldType::ftInteger);
+        t.open();
+        for (int i = 1; i <= 8; ++i) {
+            t.append();
+            t.fieldByName(QStringLiteral("nev")).setAsString(QStringLiteral("n%1").arg(i));
+            t.fieldByName(QStringLiteral("kor")).setAsInteger(i);
+            t.post();
+        }
+        t.first();
+        grid.resize(400, 300);
+        grid.setDataSet(&t);
+        grid.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    }
+    int gridRow() const { return grid.currentIndex().row(); }
+    void wheel(int delta)
+    {
+        const QPointF at(50, 50);
+        QWheelEvent e(at, grid.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grid.viewport(), &e);
+    }
+    TkbmMemTable t;
+    TDBGrid grid;
+};
+
+}  // namespace
+
+TEST_F(Grid, CursorAndCurrentRowFollowEachOtherOnce)
+{
+    EXPECT_EQ(gridRow(), 0);
+    QSignalSpy scrolls(&t, &TDataSet::afterScroll);
+    t.setRecNo(4);
+    EXPECT_EQ(gridRow(), 3);
+    EXPECT_TRUE(grid.selectionModel()->isRowSelected(3, QModelIndex()));
+    EXPECT_EQ(scrolls.count(), 1);
+
+    scrolls.clear();
+    grid.setCurrentIndex(grid.model()->index(6, 1));
+    EXPECT_EQ(t.recNo(), 7);
+    EXPECT_EQ(scrolls.count(), 1);  // no echo back and forth
+    QTest::keyClick(&grid, Qt::Key_Up);
+    EXPECT_EQ(t.recNo(), 6);
+
+    // After a re-read of the rows the grid stands on the dataset's row.
+    t.setFilter(QStringLiteral("kor=5"));
+    t.setFiltered(true);
+    EXPECT_EQ(grid.model()->rowCount(), 1);
+    EXPECT_EQ(gridRow(), 0);
+    t.setFiltered(false);
+    t.last();
+    EXPECT_EQ(gridRow(), 7);
+}
+
+TEST_F(Grid, WhileControlsAreDisabledTheGridStaysAndCatchesUpAfterwards)
+{
+    t.setRecNo(2);
+    t.disableControls();
+    for (t.first(); !t.eof(); t.next()) {
+    }
+    t.setRecNo(5);
+    EXPECT_EQ(gridRow(), 1);
+    t.enableControls();
+    EXPECT_EQ(gridRow(), 4);
+}
+
+TEST_F(Grid, WheelMovesOneRowPerNotch)
+{
+    t.setRecNo(3);
+    wheel(-120);  // towards the user
+    EXPECT_EQ(t.recNo(), 4);
+    wheel(-120);
+    EXPECT_EQ(t.recNo(), 5);
+    wheel(120);
+    EXPECT_EQ(t.recNo(), 4);
+    wheel(0);
+    EXPECT_EQ(t.recNo(), 5);
+}
+
+TEST_F(Grid, TypedSearchCharactersEnterAndDoubleClickBecomeSignals)
+{
+    QSignalSpy typed(&grid, &TDBGrid::textTyped);
+    QSignalSpy activated(&grid, &TDBGrid::rowActivated);
+    QTest::keyClick(&grid, Qt::Key_K);
+    QTest::keyClick(&grid, Qt::Key_7);
+    QTest::sendKeyEvent(QTest::Click, &grid, Qt::Key_unknown, QStringLiteral("ő"), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, &grid, Qt::Key_unknown, QStringLiteral("Ű"), Qt::NoModifier);
+    QTest::keyClick(&grid, Qt::Key_Space);
+    QTest::keyClick(&grid, Qt::Key_Percent);
+    QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
+    ASSERT_EQ(typed.count(), 4);
+    EXPECT_EQ(typed.at(0).at(0).toString(), QStringLiteral("k"));
+    EXPECT_EQ(typed.at(1).at(0).toString(), QStringLiteral("7"));
+    EXPECT_EQ(typed.at(2).at(0).toString(), QStringLiteral("ő"));
+    EXPECT_EQ(typed.at(3).at(0).toString(), QStringLiteral("Ű"));
+    EXPECT_EQ(t.recNo(), 1);  // typing does not jump around the rows
+
+    QTest::keyClick(&grid, Qt::Key_Return);
+    EXPECT_EQ(activated.count(), 1);
+    const QRect cell = grid.visualRect(grid.model()->index(2, 0));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    EXPECT_EQ(activated.count(), 2);
+    EXPECT_EQ(t.recNo(), 3);
+}
+
+TEST_F(Grid, TitleClicksNameTheFieldAndHighlightingColoursColumns)
+{
+    QSignalSpy clicked(&grid, &TDBGrid::titleClicked);
+    QHeaderView *header = grid.horizontalHeader();
+    const QPoint at(header->sectionViewportPosition(1) + 5, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    ASSERT_EQ(clicked.count(), 1);
+    EXPECT_EQ(clicked.at(0).at(0).toString(), QStringLiteral("kor"));
+    EXPECT_EQ(clicked.at(0).at(1).toInt(), 1);
+
+    HighlightSortColumn(&grid, QStringLiteral("kor"));
+    EXPECT_EQ(grid.columnColor(1), zorva::SortColumnColor());
+    EXPECT_FALSE(grid.columnColor(0).isValid());
+    EXPECT_EQ(grid.model()->index(3, 1).data(Qt::BackgroundRole).value<QColor>(), zorva::SortColumnColor());
+    HighlightSortColumn(&grid, QStringLiteral("KOR"));  // the name must match exactly
+    EXPECT_FALSE(grid.columnColor(1).isValid());
+    HighlightColumn(&grid, 0);
+    EXPECT_EQ(grid.columnColor(0), zorva::SortColumnColor());
+    EXPECT_FALSE(grid.columnColor(1).isValid());
+}
+
+TEST_F(Grid, RowHeightFollowsTheFont)
+{
+    QFont small = grid.font();
+    small.setPointSize(8);
+    grid.setFont(small);
+    const int smallHeight = grid.verticalHeader()->defaultSectionSize();
+    QFont big = small;
+    big.setPointSize(16);
+    grid.setFont(big);
+    EXPECT_GT(grid.verticalHeader()->defaultSectionSize(), smallHeight);
+    EXPECT_EQ(grid.verticalHeader()->defaultSectionSize(), grid.fontMetrics().height() + 4);
+}
+
+TEST_F(Grid, MovingOffAChangedRowPostsIt)
+{
+    t.setRecNo(2);
+    t.edit();
+    t.fieldByName(QStringLiteral("nev")).setAsString(QStringLiteral("changed"));
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(t.state(), TDataSetState::dsBrowse);
+    EXPECT_EQ(t.recNo(), 3);
+    EXPECT_EQ(grid.model()->index(1, 0).data().toString(), QStringLiteral("changed"));
+}
