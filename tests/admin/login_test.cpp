@@ -1,0 +1,177 @@
+#include "globals.h"
+#include "inputtext.h"
+#include "login.h"
+#include "messagebox.h"
+#include "usertables.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace zorva;
+
+namespace {
+
+const QString Invalid = QStringLiteral("Érvénytelen felhasználó, vagy jelszó");
+
+class LoginTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        REQUIRE_TEST_SERVER();
+        schema = std::make_unique<testsupport::ScratchSchema>();
+        testsupport::createStartupTables(schema->db());
+        beall() = TBeall{};
+        beall().rendszergazda = beall().torzsszerkeszt = beall().szerkeszthet = beall().torolhet = false;
+        beall().UserName.clear();
+        MessageBox::clearLog();
+        MessageBox::clearAnswers();
+        clearInputTexts();
+        dlg = std::make_unique<Tfrm_Login>(schema->db());
+        dlg->openTable();
+    }
+    void TearDown() override
+    {
+        dlg.reset();
+        clearInputTexts();
+    }
+
+    void type(const QString &user, const QString &password)
+    {
+        dlg->userEdit()->setText(user);
+        dlg->passwordEdit()->setText(password);
+    }
+    QStringList shownTexts() const
+    {
+        QStringList texts;
+        for (const auto &s : MessageBox::log())
+            texts << s.text;
+        return texts;
+    }
+    QString storedPassword(const QString &user)
+    {
+        return schema->db().queryText(QStringLiteral("SELECT jelszo FROM felhasznalo WHERE felhasznalo='%1'").arg(user));
+    }
+
+    std::unique_ptr<testsupport::ScratchSchema> schema;
+    std::unique_ptr<Tfrm_Login> dlg;
+};
+
+TEST_F(LoginTest, NameAndPasswordMustMatchExactlyInCase)
+{
+    EXPECT_FALSE(dlg->checkUser(QStringLiteral("Anna"), QStringLiteral("titok1")));
+    EXPECT_FALSE(dlg->checkUser(QStringLiteral("anna"), QStringLiteral("Titok1")));
+    EXPECT_FALSE(dlg->checkUser(QStringLiteral("Ann"), QStringLiteral("Titok1")));
+    EXPECT_FALSE(dlg->checkUser(QStringLiteral("Anna"), QStringLiteral("Titok")));
+    EXPECT_FALSE(dlg->checkUser(QStringLiteral("Bela"), QStringLiteral("jelszó")));
+    EXPECT_EQ(shownTexts(), QStringList(5, Invalid));
+    EXPECT_FALSE(beall().torzsszerkeszt);
+    EXPECT_TRUE(dlg->checkUser(QStringLiteral("Béla"), QStringLiteral("jelszó")));
+    EXPECT_EQ(MessageBox::log().size(), 5);
+}
+
+TEST_F(LoginTest, RightsComeFromTheUsersRow)
+{
+    ASSERT_TRUE(dlg->checkUser(QStringLiteral("Anna"), QStringLiteral("Titok1")));
+    EXPECT_FALSE(beall().rendszergazda);
+    EXPECT_TRUE(beall().torzsszerkeszt);
+    EXPECT_FALSE(beall().szerkeszthet);
+    EXPECT_FALSE(beall().torolhet);
+    ASSERT_TRUE(dlg->checkUser(QStringLiteral("Béla"), QStringLiteral("jelszó")));
+    EXPECT_TRUE(beall().rendszergazda);
+    EXPECT_FALSE(beall().torzsszerkeszt);
+    EXPECT_FALSE(beall().szerkeszthet);
+    EXPECT_TRUE(beall().torolhet);
+}
+
+TEST_F(LoginTest, ThreeFailuresThenSuccessSignsIn)
+{
+    type(QStringLiteral("Anna"), QStringLiteral("rossz"));
+    for (int i = 0; i < 3; ++i) {
+        QTest::mouseClick(dlg->okButton(), Qt::LeftButton);
+        EXPECT_EQ(dlg->result(), QDialog::Rejected);
+        EXPECT_EQ(beall().UserName, QStringLiteral("Anna"));  // kept also after a failure
+    }
+    type(QStringLiteral("Anna"), QStringLiteral("Titok1"));
+    QTest::mouseClick(dlg->okButton(), Qt::LeftButton);
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(shownTexts(), QStringList(3, Invalid));
+    EXPECT_TRUE(beall().torzsszerkeszt);
+}
+
+TEST_F(LoginTest, NewPasswordIsStoredAndOnlyItSignsInAfterwards)
+{
+    type(QStringLiteral("Anna"), QStringLiteral("Titok1"));
+    setNextInputText(QStringLiteral("Új-jelsz0"));
+    setNextInputText(QStringLiteral("Új-jelsz0"));
+    QTest::mouseClick(dlg->newPasswordButton(), Qt::LeftButton);
+    EXPECT_EQ(shownTexts(), QStringList{QStringLiteral("Jelszó változtatás kész.")});
+    EXPECT_EQ(storedPassword(QStringLiteral("Anna")), QStringLiteral("Új-jelsz0"));
+    EXPECT_EQ(dlg->result(), QDialog::Rejected);  // still open: only "OK" signs in
+
+    MessageBox::clearLog();
+    EXPECT_FALSE(dlg->checkUser(QStringLiteral("Anna"), QStringLiteral("Titok1")));
+    type(QStringLiteral("Anna"), QStringLiteral("Új-jelsz0"));
+    QTest::mouseClick(dlg->okButton(), Qt::LeftButton);
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+}
+
+TEST_F(LoginTest, RefusedNewPasswordsStoreNothing)
+{
+    type(QStringLiteral("Anna"), QStringLiteral("Titok1"));
+    setNextInputText(QStringLiteral("egyik"));
+    setNextInputText(QStringLiteral("másik"));
+    QTest::mouseClick(dlg->newPasswordButton(), Qt::LeftButton);
+    EXPECT_EQ(shownTexts(), QStringList{QStringLiteral("A megadott jelszavak nem egyezőek")});
+
+    // Longer than the column holds: refused before the repetition is asked.
+    MessageBox::clearLog();
+    setNextInputText(QStringLiteral("12345678901"));
+    QTest::mouseClick(dlg->newPasswordButton(), Qt::LeftButton);
+    ASSERT_EQ(MessageBox::log().size(), 1);
+    EXPECT_TRUE(MessageBox::log().at(0).text.contains(QStringLiteral("10 karakter")));
+
+    // A character the latin2 column cannot hold would lock the user out.
+    MessageBox::clearLog();
+    setNextInputText(QStringLiteral("ár€"));
+    QTest::mouseClick(dlg->newPasswordButton(), Qt::LeftButton);
+    EXPECT_EQ(MessageBox::log().size(), 1);
+
+    // Cancelling either question stores nothing and says nothing.
+    MessageBox::clearLog();
+    setNextInputCancel();
+    QTest::mouseClick(dlg->newPasswordButton(), Qt::LeftButton);
+    setNextInputText(QStringLiteral("abc"));
+    setNextInputCancel();
+    QTest::mouseClick(dlg->newPasswordButton(), Qt::LeftButton);
+    EXPECT_TRUE(MessageBox::log().isEmpty());
+
+    EXPECT_EQ(storedPassword(QStringLiteral("Anna")), QStringLiteral("Titok1"));
+}
+
+TEST_F(LoginTest, NewPasswordWithWrongCurrentPasswordAsksNothing)
+{
+    type(QStringLiteral("Anna"), QStringLiteral("titok1"));
+    setNextInputText(QStringLiteral("uj"));
+    setNextInputText(QStringLiteral("uj"));
+    QTest::mouseClick(dlg->newPasswordButton(), Qt::LeftButton);
+    EXPECT_EQ(shownTexts(), QStringList{Invalid});
+    EXPECT_EQ(storedPassword(QStringLiteral("Anna")), QStringLiteral("Titok1"));
+}
+
+TEST_F(LoginTest, EscapeCancelsTheDialog)
+{
+    QTimer::singleShot(0, dlg.get(), [this] { QTest::keyClick(dlg->userEdit(), Qt::Key_Escape); });
+    EXPECT_EQ(dlg->exec(), QDialog::Rejected);
+}
+
+TEST_F(LoginTest, MissingUserTableIsThrownToTheStartUp)
+{
+    schema->db().execute(QStringLiteral("DROP TABLE felhasznalo"));
+    EXPECT_THROW(ExecLogin(schema->db()), EmySQLDatabaseError);
+}
+
+}  // namespace

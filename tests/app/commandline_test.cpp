@@ -1,0 +1,93 @@
+#include "commandline.h"
+#include "globals.h"
+#include "inifile.h"
+#include "programsettings.h"
+#include "testserver.h"
+
+#include <gtest/gtest.h>
+
+using namespace zorva;
+
+namespace {
+
+class CommandLineTest : public ::testing::Test {
+protected:
+    void SetUp() override { IniPath() = folder.file(QStringLiteral("Zorva.ini")); }
+
+    int run(const QStringList &args)
+    {
+        output.clear();
+        errors.clear();
+        QTextStream out(&output), err(&errors);
+        const auto code = runCommandLine(args, out, err, databaseCommand);
+        return code.value_or(-100);
+    }
+    std::vector<ConnectionProfile> stored() const { return readConnectionProfiles(100, IniPath()); }
+
+    testsupport::TempFolder folder;
+    QString output, errors;
+    DatabaseCommand databaseCommand;
+};
+
+TEST_F(CommandLineTest, WindowsOpenWithoutACommand)
+{
+    EXPECT_FALSE(isCommandLine({}));
+    EXPECT_FALSE(isCommandLine({QStringLiteral("-platform"), QStringLiteral("offscreen")}));
+    EXPECT_TRUE(isCommandLine({QStringLiteral("--has-profile")}));
+    EXPECT_EQ(run({QStringLiteral("-style"), QStringLiteral("fusion")}), -100);
+    EXPECT_EQ(run({QStringLiteral("--help")}), 0);
+    EXPECT_TRUE(output.contains(QStringLiteral("--add-profile")));
+}
+
+TEST_F(CommandLineTest, AddProfileTakesTheFirstFreeNumberOnce)
+{
+    const QString a = QStringLiteral("zorva;127.0.0.1;3307;root;pw;Zorva (helyi adatbázis)");
+    ASSERT_EQ(run({QStringLiteral("--add-profile"), a}), 0) << errors.toStdString();
+    ASSERT_TRUE(writeConnectionProfile(3, QStringLiteral("c;h;1;u;p;Harmadik"), IniPath()));
+    const QString b = QStringLiteral("masik;db.example;3306;en;titok;Másik");
+    ASSERT_EQ(run({QStringLiteral("--add-profile"), b}), 0);
+    EXPECT_EQ(run({QStringLiteral("--add-profile"), b}), 0);  // already there: not added twice
+    const auto profiles = stored();
+    ASSERT_EQ(profiles.size(), 3u);
+    EXPECT_EQ(profiles[0].number, 1);
+    EXPECT_EQ(profiles[0].text, a);
+    EXPECT_EQ(profiles[1].number, 2);
+    EXPECT_EQ(profiles[1].text, b);
+    EXPECT_EQ(firstFreeProfileNumber(IniPath()), 4);
+    // Stored scrambled.
+    EXPECT_NE(IniFile(IniPath()).readString(QStringLiteral("Adatbazis"), QStringLiteral("ConStr1"), {}), a);
+}
+
+TEST_F(CommandLineTest, BadProfilesAreRefusedAndNothingIsWritten)
+{
+    EXPECT_EQ(run({QStringLiteral("--add-profile"), QStringLiteral("zorva;127.0.0.1;port;root;pw;Név")}), 2);
+    EXPECT_TRUE(errors.contains(QStringLiteral("port")));
+    EXPECT_EQ(run({QStringLiteral("--add-profile"), QStringLiteral("zorva;127.0.0.1;3306;root;pw;")}), 2);
+    EXPECT_EQ(run({QStringLiteral("--add-profile")}), 2);
+    EXPECT_FALSE(QFileInfo::exists(IniPath()));
+}
+
+TEST_F(CommandLineTest, HasProfileOnlyForAProfileOfferedAtStart)
+{
+    EXPECT_EQ(run({QStringLiteral("--has-profile")}), 1);
+    ASSERT_TRUE(writeConnectionProfile(1, QStringLiteral("a;h;1;u;p;"), IniPath()));
+    ASSERT_TRUE(writeConnectionProfile(26, QStringLiteral("a;h;1;u;p;Túl messze"), IniPath()));
+    EXPECT_EQ(run({QStringLiteral("--has-profile")}), 1);
+    ASSERT_TRUE(writeConnectionProfile(25, QStringLiteral("a;h;1;u;p;Utolsó"), IniPath()));
+    EXPECT_EQ(run({QStringLiteral("--has-profile")}), 0);
+}
+
+TEST_F(CommandLineTest, DatabaseCommandsGoToTheInstaller)
+{
+    EXPECT_EQ(run({QStringLiteral("--create-database"), QStringLiteral("root:x@h:1/z")}), 1);
+    QStringList seen;
+    databaseCommand = [&seen](const QStringList &args, QTextStream &, QTextStream &) {
+        seen = args;
+        return 7;
+    };
+    EXPECT_EQ(run({QStringLiteral("--create-database"), QStringLiteral("root:x@h:1/z"), QStringLiteral("--demo")}), 7);
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("--create-database"), QStringLiteral("root:x@h:1/z"),
+                                 QStringLiteral("--demo")}));
+}
+
+}  // namespace
