@@ -84,7 +84,8 @@ public:
 
 signals:
     void afterConnect();
-    void onReconnect();  // the client re-established a dropped connection by itself
+    void onReconnect();  // a dropped connection was re-established (character set and collation
+                         // are already back in force when this fires)
 
 private:
     st_mysql *connectSession();
