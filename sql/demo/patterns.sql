@@ -4,7 +4,8 @@
 --   demo_havi:  entries of every month on a fixed day.
 -- fajta is the kind of cash box: 'P' wallet (cash), 'B' current account, 'E' euro
 -- account.  Amounts are drawn between tol and ig in steps of lepes.  The household's
--- master data (household.sql) must be loaded: types and clients are given by id.
+-- master data (household.sql) must be loaded: types and clients are given by id, and
+-- szorzo is taken from the cash types.
 
 DROP TEMPORARY TABLE IF EXISTS demo_minta;
 CREATE TEMPORARY TABLE demo_minta (
@@ -18,7 +19,8 @@ CREATE TEMPORARY TABLE demo_minta (
     szoveg     VARCHAR(255) NOT NULL,
     suly       INT NOT NULL,
     suly_tol   INT NULL,
-    suly_ig    INT NULL
+    suly_ig    INT NULL,
+    szorzo     INT NULL
 ) ENGINE=MEMORY DEFAULT CHARSET=latin2 COLLATE=latin2_hungarian_ci;
 
 INSERT INTO demo_minta (fajta, kasszatip, ugyfel, tol, ig, lepes, szoveg, suly) VALUES
@@ -63,6 +65,7 @@ UPDATE demo_minta m
   JOIN (SELECT minta, SUM(suly) OVER (PARTITION BY fajta ORDER BY minta) AS futo FROM demo_minta) w
     ON w.minta = m.minta
    SET m.suly_ig = w.futo, m.suly_tol = w.futo - m.suly;
+UPDATE demo_minta m JOIN kasszatip t ON t.kasszatip = m.kasszatip SET m.szorzo = t.szorzo;
 
 DROP TEMPORARY TABLE IF EXISTS demo_havi;
 CREATE TEMPORARY TABLE demo_havi (
@@ -74,7 +77,8 @@ CREATE TEMPORARY TABLE demo_havi (
     tol        DOUBLE NOT NULL,
     ig         DOUBLE NOT NULL,
     lepes      DOUBLE NOT NULL,
-    szoveg     VARCHAR(255) NOT NULL
+    szoveg     VARCHAR(255) NOT NULL,
+    szorzo     INT NULL
 ) ENGINE=MEMORY DEFAULT CHARSET=latin2 COLLATE=latin2_hungarian_ci;
 
 INSERT INTO demo_havi (fajta, nap, kasszatip, ugyfel, tol, ig, lepes, szoveg) VALUES
@@ -89,3 +93,4 @@ INSERT INTO demo_havi (fajta, nap, kasszatip, ugyfel, tol, ig, lepes, szoveg) VA
     ('P', 1, 14, 15, 8950, 8950, 1, 'BKV havibérlet'),
     ('P', 3, 20, 2, 3000, 9000, 500, 'Menza befizetés'),
     ('E', 2, 1, 1, 150, 150, 1, 'Külföldi megbízás díja');
+UPDATE demo_havi m JOIN kasszatip t ON t.kasszatip = m.kasszatip SET m.szorzo = t.szorzo;
