@@ -8,6 +8,8 @@ QFont reportFont(const QString &family, double points, bool bold, bool italic)
     f.setPointSizeF(points);
     f.setBold(bold);
     f.setItalic(italic);
+    // No ligatures: "fi" stays two letters, so the text of a PDF can be searched and copied.
+    f.setStyleStrategy(QFont::PreferNoShaping);
     return f;
 }
 

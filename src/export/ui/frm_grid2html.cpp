@@ -1,9 +1,11 @@
 #include "frm_grid2html.h"
 
 #include "application.h"
+#include "dbgrid.h"
 #include "exporterror.h"
 #include "filedialog.h"
 #include "globals.h"
+#include "gridcolumns.h"
 #include "htmlpage.h"
 #include "inputbehaviour.h"
 #include "outputpictures.h"
@@ -186,6 +188,14 @@ void ExportGridHtml(TDataSet &data, const ExportColumns &columns, int gridWidth,
 {
     Tfrm_Grid2Html dlg(data, columns, gridWidth, title, subtitle, sumFields, parent);
     dlg.exec();
+}
+
+void ExportGridHtml(TDBGrid *grid, const QString &title, const QString &subtitle, const QString &sumFields)
+{
+    if (!grid || !grid->dataSet())
+        return;
+    ExportGridHtml(*grid->dataSet(), gridColumns(*grid), gridWidth(*grid), title, subtitle, sumFields,
+                   grid->window());
 }
 
 }  // namespace zorva

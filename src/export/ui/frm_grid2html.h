@@ -9,6 +9,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class TDBGrid;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -67,5 +68,8 @@ private:
 // Shows the window modally; after "OK" HtmlPath is the folder of the file written.
 void ExportGridHtml(TDataSet &data, const ExportColumns &columns, int gridWidth, const QString &title,
                     const QString &subtitle, const QString &sumFields, QWidget *parent = nullptr);
+// The same for a list window's grid: its dataset, columns, titles and widths.
+void ExportGridHtml(TDBGrid *grid, const QString &title, const QString &subtitle = QString(),
+                    const QString &sumFields = QString());
 
 }  // namespace zorva

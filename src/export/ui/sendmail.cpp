@@ -1,11 +1,15 @@
 #include "sendmail.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTimer>
+#include <QTemporaryFile>
+#include <QThread>
 
 namespace zorva {
 
@@ -102,45 +106,52 @@ int SendMail(const QString &subject, const QString &body, const QString &attachm
     if (!attachment.isEmpty() && !QFileInfo(attachment).isFile())
         return MailAttachmentNotFound;
 
-    auto *proc = new QProcess(QCoreApplication::instance());
-    proc->setProgram(exe);
-    proc->setArguments(mailhandoff::arguments(subject, body, attachment, recipientAddress));
-    proc->setStandardInputFile(QProcess::nullDevice());
-    proc->setProcessChannelMode(QProcess::ForwardedChannels);
-
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    bool finished = false;
-    bool failedToStart = false;
-    int exitCode = 0;
-    QObject::connect(proc, &QProcess::finished, &loop, [&](int code, QProcess::ExitStatus status) {
-        finished = true;
-        exitCode = status == QProcess::NormalExit ? code : 4;
-        loop.quit();
-    });
-    QObject::connect(proc, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError e) {
-        if (e == QProcess::FailedToStart) {
-            failedToStart = true;
-            loop.quit();
-        }
-    });
-    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    // Whatever happens below, the process object goes away once the program ends.
-    QObject::connect(proc, &QProcess::finished, proc, &QObject::deleteLater);
-
-    proc->start();
-    timer.start(mailhandoff::waitMs());
-    if (!finished && !failedToStart)
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-
-    if (failedToStart) {
-        proc->deleteLater();
+    // The hand-off runs detached, so that a mail program it leaves open is not
+    // ended with this program; a small shell wrapper reports its exit code in a file.
+    QString statusFile;
+    {
+        QTemporaryFile reserve(QDir::temp().filePath(QStringLiteral("zorva-mail-XXXXXX.status")));
+        if (!reserve.open())
+            return MailFailure;
+        statusFile = reserve.fileName();
+    }  // removed again: its appearance means the hand-off has ended
+    QStringList args{QStringLiteral("-c"),
+                     QStringLiteral("st=$1; shift; \"$@\"; c=$?; [ -e \"$st.wait\" ] && echo $c > \"$st\""),
+                     QStringLiteral("sh"), statusFile, exe};
+    args += mailhandoff::arguments(subject, body, attachment, recipientAddress);
+    // While this marker exists somebody waits for the status; a hand-off that ends
+    // later leaves nothing behind.
+    const QString marker = statusFile + QStringLiteral(".wait");
+    QFile(marker).open(QIODevice::WriteOnly);
+    if (!QProcess::startDetached(QStringLiteral("/bin/sh"), args)) {
+        QFile::remove(marker);
         return MailHandOffUnusable;
     }
-    if (!finished)
+
+    QElapsedTimer clock;
+    clock.start();
+    QString status;
+    while (clock.elapsed() < mailhandoff::waitMs()) {
+        QFile f(statusFile);
+        if (f.open(QIODevice::ReadOnly)) {
+            status = QString::fromLatin1(f.readAll()).trimmed();
+            if (!status.isEmpty())
+                break;
+        }
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+        QThread::msleep(20);
+    }
+    QFile::remove(marker);
+    QFile::remove(statusFile);
+    if (status.isEmpty())
         return MailSuccess;  // the mail program is up with the message; it lives on by itself
-    return mailhandoff::resultOfExitCode(exitCode);
+    bool ok = false;
+    const int code = status.toInt(&ok);
+    if (!ok)
+        return MailFailure;
+    if (code == 126 || code == 127)  // found but not runnable
+        return MailHandOffUnusable;
+    return mailhandoff::resultOfExitCode(code);
 }
 
 }  // namespace zorva

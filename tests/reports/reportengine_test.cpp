@@ -1,0 +1,236 @@
+// Laying bands out on pages: page breaks, groups and their totals, growing
+// bands, the standard frame, and the PDF read back.
+#include "memdata.h"
+#include "pdftext.h"
+#include "reportframe.h"
+#include "reportlayout.h"
+#include "reportpaint.h"
+#include "testserver.h"
+
+#include <gtest/gtest.h>
+
+using namespace zorva::report;
+
+namespace {
+
+const QFont kBody = reportFont(QStringLiteral("Tahoma"), 8);
+
+// The texts of a page in the order they were laid out, with their top edge (mm).
+struct Text {
+    QString text;
+    double top;
+    double left;
+};
+
+std::vector<Text> texts(const LaidPage &page)
+{
+    std::vector<Text> out;
+    for (const LaidItem &it : page.items) {
+        if (it.kind == LaidItem::Kind::Text)
+            out.push_back({it.text, it.rect.top(), it.rect.left()});
+    }
+    return out;
+}
+
+QStringList textList(const LaidPage &page)
+{
+    QStringList out;
+    for (const Text &t : texts(page))
+        out << t.text;
+    return out;
+}
+
+const Text *find(const std::vector<Text> &ts, const QString &text)
+{
+    for (const Text &t : ts) {
+        if (t.text == text)
+            return &t;
+    }
+    return nullptr;
+}
+
+std::unique_ptr<TkbmMemTable> entries(int n)
+{
+    QList<QVariantList> rows;
+    for (int i = 1; i <= n; ++i)
+        rows.append({i, QStringLiteral("sor %1").arg(i), double(i)});
+    return exporttest::makeTable({{QStringLiteral("id"), TFieldType::ftInteger},
+                                  {QStringLiteral("nev"), TFieldType::ftString, 40},
+                                  {QStringLiteral("osszeg"), TFieldType::ftFloat}},
+                                 rows);
+}
+
+// Page header 20 mm, detail 10 mm, summary 8 mm, standard footer 13.5 mm.
+void simpleReport(Report &r, TDataSet *data)
+{
+    r.title = QStringLiteral("Próba");
+    r.identifier = QStringLiteral("qrProba");
+    r.data = data;
+    r.printedAt = QDateTime(QDate(2024, 3, 5), QTime(8, 9, 10));
+    r.pageHeader.height = 20;
+    addTitleBox(r.pageHeader, r.title, 77.1, 16.2);
+    r.detail.height = 10;
+    r.detail.addField(QRectF(0, 0, 40, 5), QStringLiteral("nev"), kBody);
+    r.summary.height = 8;
+    const int total = r.addSum(QStringLiteral("osszeg"));
+    r.summary.addValue(
+        QRectF(0, 0, 60, 5),
+        [total](const PrintContext &c) {
+            return QStringLiteral("Összesen %1 / %2").arg(c.recordCount).arg(c.sum(total));
+        },
+        kBody);
+    setStandardPageFooter(r, QStringLiteral("Zorva"));
+}
+
+}  // namespace
+
+TEST(ReportLayout, BandsBreakIntoPagesWithHeaderAndFooterOnEach)
+{
+    auto data = entries(30);
+    data->setRecNo(5);
+    Report r;
+    simpleReport(r, data.get());
+    const ReportLayout layout = layoutReport(r);
+
+    // Body from 30 mm to 297 - 10 - 13.5 = 273.5 mm: 24 rows of 10 mm on the first page.
+    ASSERT_EQ(layout.pageCount(), 2);
+    const QStringList p1 = textList(layout.pages[0]);
+    const QStringList p2 = textList(layout.pages[1]);
+    EXPECT_EQ(p1.count(QStringLiteral("Próba")), 2) << "title in the header and in the footer";
+    EXPECT_TRUE(p1.contains(QStringLiteral("sor 24")));
+    EXPECT_FALSE(p1.contains(QStringLiteral("sor 25")));
+    EXPECT_TRUE(p2.contains(QStringLiteral("sor 25")));
+    EXPECT_TRUE(p2.contains(QStringLiteral("sor 30")));
+    EXPECT_TRUE(p1.contains(QStringLiteral("oldal: 1")));
+    EXPECT_TRUE(p2.contains(QStringLiteral("oldal: 2")));
+    EXPECT_TRUE(p2.contains(QStringLiteral("2024.03.05 08:09:10")));
+    EXPECT_TRUE(p2.contains(QStringLiteral("qrProba")));
+    EXPECT_TRUE(p2.contains(QStringLiteral("Összesen 30 / 465")));
+    EXPECT_FALSE(p1.contains(QStringLiteral("Összesen 30 / 465")));
+
+    const auto t2 = texts(layout.pages[1]);
+    EXPECT_DOUBLE_EQ(find(t2, QStringLiteral("sor 25"))->top, 30.0) << "first row right under the header";
+    EXPECT_DOUBLE_EQ(find(t2, QStringLiteral("Összesen 30 / 465"))->top, 90.0);
+    EXPECT_DOUBLE_EQ(find(t2, QStringLiteral("oldal: 2"))->top, 297.0 - 10.0 - 13.5 + 6.6)
+        << "footer at the page end";
+    EXPECT_DOUBLE_EQ(find(t2, QStringLiteral("sor 25"))->left, 10.0) << "10 mm margin";
+
+    EXPECT_EQ(data->recNo(), 5) << "the current row is restored";
+    EXPECT_FALSE(data->controlsDisabled());
+}
+
+TEST(ReportLayout, GroupsPrintHeadersAndFootersWithTotalsThatRestart)
+{
+    auto data = exporttest::makeTable({{QStringLiteral("ugyfel"), TFieldType::ftInteger},
+                                       {QStringLiteral("nev"), TFieldType::ftString, 20},
+                                       {QStringLiteral("osszeg"), TFieldType::ftFloat}},
+                                      {{1, QStringLiteral("Anna"), 10.0},
+                                       {1, QStringLiteral("Anna"), 5.0},
+                                       {2, QStringLiteral("Anna"), 7.0},
+                                       {3, QStringLiteral("Béla"), 1.0},
+                                       {3, QStringLiteral("Béla"), 2.0}});
+    Report r;
+    r.data = data.get();
+    ReportGroup &g = r.addGroup(QStringLiteral("ugyfel"));
+    g.header.height = 6;
+    g.header.addField(QRectF(0, 0, 40, 5), QStringLiteral("nev"), kBody);
+    const int groupSum = r.addSum(QStringLiteral("osszeg"), 0);
+    const int grandSum = r.addSum(QStringLiteral("osszeg"));
+    g.footer.height = 6;
+    g.footer.addValue(
+        QRectF(0, 0, 60, 5),
+        [groupSum](const PrintContext &c) { return QStringLiteral("Összesen %1").arg(c.sum(groupSum)); },
+        kBody);
+    r.detail.height = 5;
+    r.detail.addValue(
+        QRectF(0, 0, 40, 5),
+        [](const PrintContext &c) {
+            return QStringLiteral("- %1").arg(c.data->fieldByName("osszeg").asFloat());
+        },
+        kBody);
+    r.summary.height = 6;
+    r.summary.addValue(
+        QRectF(0, 0, 60, 5),
+        [grandSum](const PrintContext &c) { return QStringLiteral("Mindösszesen %1").arg(c.sum(grandSum)); },
+        kBody);
+    const ReportLayout layout = layoutReport(r);
+    ASSERT_EQ(layout.pageCount(), 1);
+    EXPECT_EQ(textList(layout.pages[0]),
+              (QStringList{"Anna", "- 10", "- 5", "Összesen 15", "Anna", "- 7", "Összesen 7", "Béla", "- 1",
+                           "- 2", "Összesen 3", "Mindösszesen 25"}))
+        << "two clients of the same name form two groups";
+}
+
+TEST(ReportLayout, BandsGrowWithWrappedTextAndMayShrinkBeforePrinting)
+{
+    const QString longNote = QStringLiteral("hosszú megjegyzés ").repeated(40);
+    auto data = exporttest::makeTable({{QStringLiteral("id"), TFieldType::ftInteger},
+                                       {QStringLiteral("szoveg"), TFieldType::ftString, 1000}},
+                                      {{1, longNote}, {2, QString()}, {3, QStringLiteral("rövid")}});
+    Report r;
+    r.data = data.get();
+    r.detail.height = 11.9;
+    r.detail.addField(QRectF(0, 0, 20, 4), QStringLiteral("id"), kBody);
+    ReportElement &note = r.detail.addField(QRectF(13.2, 4.0, 163.0, 4.0), QStringLiteral("szoveg"), kBody);
+    note.wordWrap = true;
+    note.grows = true;
+    r.detail.beforePrint = [](ReportBand &b, const PrintContext &c) {
+        const bool empty = c.data->fieldByName(QStringLiteral("szoveg")).asString().isEmpty();
+        b.height = empty ? 6.6 : 11.9;
+    };
+    const auto t = texts(layoutReport(r).pages[0]);
+    const double row2 = find(t, QStringLiteral("2"))->top;
+    const double row3 = find(t, QStringLiteral("3"))->top;
+    const double needed = wrappedTextHeight(longNote, kBody, 163.0);
+    EXPECT_GT(needed, 3 * 4.0) << "the note wraps into several lines";
+    EXPECT_NEAR(row2 - 10.0, 11.9 + needed - 4.0, 1e-6) << "the first row grew by its note";
+    EXPECT_NEAR(row3 - row2, 6.6, 1e-6) << "a row without a note is one line high";
+}
+
+TEST(ReportLayout, EmptyDataStillPrintsAndOversizedBandsDoNotLoop)
+{
+    auto empty = entries(0);
+    Report r;
+    simpleReport(r, empty.get());
+    ReportLayout layout = layoutReport(r);
+    ASSERT_EQ(layout.pageCount(), 1);
+    EXPECT_TRUE(textList(layout.pages[0]).contains(QStringLiteral("Összesen 0 / 0")));
+    EXPECT_TRUE(textList(layout.pages[0]).contains(QStringLiteral("oldal: 1")));
+
+    auto data = entries(3);
+    Report big;
+    simpleReport(big, data.get());
+    big.detail.height = 400;  // taller than any page
+    layout = layoutReport(big);
+    EXPECT_EQ(layout.pageCount(), 4) << "one oversized row per page, then the summary";
+}
+
+TEST(ReportLayout, PdfHoldsTheTextsAndOnePagePerLaidPage)
+{
+    testsupport::TempFolder tmp;
+    auto data = exporttest::makeTable({{QStringLiteral("id"), TFieldType::ftInteger},
+                                       {QStringLiteral("nev"), TFieldType::ftString, 40},
+                                       {QStringLiteral("osszeg"), TFieldType::ftFloat}},
+                                      {{1, QStringLiteral("Őrző Űrhajós"), 1.0}});
+    QList<QVariantList> rows;
+    Report r;
+    simpleReport(r, data.get());
+    r.landscape = true;
+    OwnerInfo owner{QStringLiteral("Kiss Péter"), QStringLiteral("1111 Budapest, Fő utca 1."),
+                    QStringLiteral("06-1-234-5678")};
+    addOwnerBlock(r.pageHeader, r.bandWidth(), owner, QStringLiteral("Tahoma"));
+    const ReportLayout layout = layoutReport(r);
+    EXPECT_EQ(layout.pageLayout.orientation(), QPageLayout::Landscape);
+    const QString file = tmp.file(QStringLiteral("proba.pdf"));
+    QString error;
+    ASSERT_TRUE(writePdf(layout, file, &error)) << error.toStdString();
+    const QStringList pages = reporttest::pdfPages(file);
+    ASSERT_EQ(pages.size(), 1);
+    for (const QString &s : {QStringLiteral("Próba"), QStringLiteral("Őrző Űrhajós"),
+                             QStringLiteral("Kiss Péter"), QStringLiteral("1111 Budapest, Fő utca 1."),
+                             QStringLiteral("oldal: 1"), QStringLiteral("Összesen 1 / 1")})
+        EXPECT_TRUE(pages[0].contains(s)) << s.toStdString() << "\n" << pages[0].toStdString();
+
+    EXPECT_FALSE(writePdf(layout, tmp.file(QStringLiteral("nincs/ilyen/mappa/x.pdf")), &error));
+    EXPECT_FALSE(error.isEmpty());
+}
