@@ -41,74 +41,6 @@ BEGIN
     END IF;
 END$$
 
-DROP PROCEDURE IF EXISTS kassza_tetel_beszur$$
-CREATE PROCEDURE kassza_tetel_beszur(IN p_datum DATE, IN p_kassza INT, IN p_kasszatip INT,
-                                     IN p_osszeg DOUBLE, IN p_szoveg TEXT, IN p_ugyfel INT,
-                                     OUT o_hid INT)
-    MODIFIES SQL DATA
-BEGIN
-    DECLARE v_kassza_nyito DOUBLE DEFAULT NULL;
-    DECLARE v_szorzo INT DEFAULT NULL;
-    DECLARE v_elozo DOUBLE;
-    DECLARE v_utolso_datum DATE DEFAULT NULL;
-    DECLARE v_osszeg DOUBLE;
-    DECLARE v_sorszam INT;
-    DECLARE CONTINUE HANDLER FOR NOT FOUND BEGIN END;
-
-    IF p_datum IS NULL THEN
-        SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'Nincs megadva a tétel dátuma.';
-    END IF;
-    IF p_osszeg IS NULL THEN
-        SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'Nincs megadva a tétel összege.';
-    END IF;
-    SELECT szorzo INTO v_szorzo FROM kasszatip WHERE kasszatip = p_kasszatip;
-    IF v_szorzo IS NULL THEN
-        CALL ellenoriz_kasszatip(p_kasszatip);
-    END IF;
-    IF p_ugyfel <> 0 THEN
-        CALL ellenoriz_ugyfel(p_ugyfel);
-    END IF;
-    SET v_osszeg = ROUND(ABS(p_osszeg), 4);
-    IF v_szorzo < 0 AND v_osszeg <> 0 THEN
-        SET v_osszeg = -v_osszeg;
-    END IF;
-
-    SELECT nyito INTO v_kassza_nyito FROM kassza WHERE kassza = p_kassza FOR UPDATE;
-    IF v_kassza_nyito IS NULL THEN
-        CALL ellenoriz_kassza(p_kassza);
-    END IF;
-
-    -- The new entry gets the highest number of its box, so it comes after every entry
-    -- of its day: its predecessor is the last entry dated on or before it.  Booking
-    -- after the last entry (the usual case) needs no shift of later entries.
-    SELECT COALESCE(MAX(hazikassza), 0) + 1 INTO v_sorszam FROM hazikassza WHERE kassza = p_kassza;
-    SET v_elozo = v_kassza_nyito;
-    SELECT datum, zaro INTO v_utolso_datum, v_elozo
-      FROM hazikassza
-     WHERE kassza = p_kassza
-     ORDER BY datum DESC, hazikassza DESC
-     LIMIT 1;
-    IF v_utolso_datum > p_datum THEN
-        SET v_elozo = v_kassza_nyito;
-        SELECT zaro INTO v_elozo
-          FROM hazikassza
-         WHERE kassza = p_kassza AND datum <= p_datum
-         ORDER BY datum DESC, hazikassza DESC
-         LIMIT 1;
-    END IF;
-
-    INSERT INTO hazikassza (hazikassza, kassza, idoszak, ugyfel, datum, kasszatip,
-                            nyito, osszeg, zaro, szoveg, bevetel, kiadas)
-    VALUES (v_sorszam, p_kassza, DATE_FORMAT(p_datum, '%Y%m'), NULLIF(p_ugyfel, 0), p_datum, p_kasszatip,
-            v_elozo, v_osszeg, ROUND(v_elozo + v_osszeg, 4), COALESCE(p_szoveg, ''),
-            IF(v_osszeg > 0, v_osszeg, 0), IF(v_osszeg < 0, v_osszeg, 0));
-    SET o_hid = LAST_INSERT_ID();
-
-    IF v_utolso_datum > p_datum THEN
-        CALL lanc_eltol(p_kassza, p_datum, v_sorszam, v_osszeg);
-    END IF;
-END$$
-
 DROP PROCEDURE IF EXISTS kassza_tetel_modosit$$
 -- o_ujra is set when the entry moved to another cash box between reading and locking;
 -- the caller then rolls back and tries again.
@@ -228,13 +160,43 @@ END$$
 -- ---------------------------------------------------------------- the program's procedures
 
 DROP PROCEDURE IF EXISTS sp_kassza_ins$$
+-- Booking is the most frequent call, so its body is written out here rather than called:
+-- the checks come first, outside the transaction; inside it one lock, one look at the
+-- box's numbers and last entry, the insert, and a shift only when later entries exist.
 CREATE PROCEDURE sp_kassza_ins(IN p_datum DATE, IN p_kassza INT, IN p_kasszatip INT,
                                IN p_osszeg DOUBLE, IN p_szoveg TEXT, IN p_ugyfel INT)
     MODIFIES SQL DATA
 BEGIN
     DECLARE v_proba INT DEFAULT 0;
-    DECLARE v_hid INT;
-    CALL ellenoriz_szoveg(p_szoveg, 255, 'A szöveg');
+    DECLARE v_szorzo INT DEFAULT NULL;
+    DECLARE v_osszeg DOUBLE;
+    DECLARE v_kassza_nyito DOUBLE;
+    DECLARE v_elozo DOUBLE;
+    DECLARE v_utolso_datum DATE;
+    DECLARE v_sorszam INT;
+    DECLARE CONTINUE HANDLER FOR NOT FOUND BEGIN END;
+
+    IF p_datum IS NULL THEN
+        SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'Nincs megadva a tétel dátuma.';
+    END IF;
+    IF p_osszeg IS NULL THEN
+        SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'Nincs megadva a tétel összege.';
+    END IF;
+    IF CHAR_LENGTH(p_szoveg) > 255 THEN
+        CALL ellenoriz_szoveg(p_szoveg, 255, 'A szöveg');
+    END IF;
+    SELECT szorzo INTO v_szorzo FROM kasszatip WHERE kasszatip = p_kasszatip;
+    IF v_szorzo IS NULL THEN
+        CALL ellenoriz_kasszatip(p_kasszatip);
+    END IF;
+    IF p_ugyfel <> 0 THEN
+        CALL ellenoriz_ugyfel(p_ugyfel);
+    END IF;
+    SET v_osszeg = ROUND(ABS(p_osszeg), 4);
+    IF v_szorzo < 0 AND v_osszeg <> 0 THEN
+        SET v_osszeg = -v_osszeg;
+    END IF;
+
     ujra: LOOP
         BEGIN
             DECLARE EXIT HANDLER FOR 1213
@@ -255,12 +217,45 @@ BEGIN
                 SET TRANSACTION ISOLATION LEVEL READ COMMITTED;
             END;
             START TRANSACTION;
-            CALL kassza_tetel_beszur(p_datum, p_kassza, p_kasszatip, p_osszeg, p_szoveg, p_ugyfel, v_hid);
+            SET v_kassza_nyito = NULL;
+            SELECT nyito INTO v_kassza_nyito FROM kassza WHERE kassza = p_kassza FOR UPDATE;
+            IF v_kassza_nyito IS NULL THEN
+                CALL ellenoriz_kassza(p_kassza);
+            END IF;
+
+            -- The new entry gets the highest number of its box, so it comes after every
+            -- entry of its day: its predecessor is the last entry dated on or before it.
+            -- Booking after the box's last entry (the usual case) shifts nothing.
+            SET v_elozo = v_kassza_nyito, v_utolso_datum = NULL, v_sorszam = 1;
+            SELECT (SELECT COALESCE(MAX(m.hazikassza), 0) + 1 FROM hazikassza m WHERE m.kassza = p_kassza),
+                   l.datum, l.zaro
+              INTO v_sorszam, v_utolso_datum, v_elozo
+              FROM hazikassza l
+             WHERE l.kassza = p_kassza
+             ORDER BY l.datum DESC, l.hazikassza DESC
+             LIMIT 1;
+            IF v_utolso_datum > p_datum THEN
+                SET v_elozo = v_kassza_nyito;
+                SELECT zaro INTO v_elozo
+                  FROM hazikassza
+                 WHERE kassza = p_kassza AND datum <= p_datum
+                 ORDER BY datum DESC, hazikassza DESC
+                 LIMIT 1;
+            END IF;
+
+            -- LAST_INSERT_ID() of the connection is this row's hid from here on.
+            INSERT INTO hazikassza (hazikassza, kassza, idoszak, ugyfel, datum, kasszatip,
+                                    nyito, osszeg, zaro, szoveg, bevetel, kiadas)
+            VALUES (v_sorszam, p_kassza, DATE_FORMAT(p_datum, '%Y%m'), NULLIF(p_ugyfel, 0), p_datum, p_kasszatip,
+                    v_elozo, v_osszeg, ROUND(v_elozo + v_osszeg, 4), COALESCE(p_szoveg, ''),
+                    IF(v_osszeg > 0, v_osszeg, 0), IF(v_osszeg < 0, v_osszeg, 0));
+            IF v_utolso_datum > p_datum THEN
+                CALL lanc_eltol(p_kassza, p_datum, v_sorszam, v_osszeg);
+            END IF;
             COMMIT;
             LEAVE ujra;
         END;
     END LOOP;
-    DO LAST_INSERT_ID(v_hid);
 END$$
 
 DROP PROCEDURE IF EXISTS sp_kassza_edit$$
