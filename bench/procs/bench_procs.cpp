@@ -80,7 +80,9 @@ int main(int argc, char **argv)
         zorva::createDatabase(*server, name);
         TmySQLDatabase &db = *server;
         zorva::fillDemoData(db, 0);
-        db.execute(QStringLiteral("INSERT INTO kassza (kassza, kassza_nev, nyito) VALUES (%1, 'Mérés', 50000)").arg(Box));
+        db.execute(
+            QStringLiteral("INSERT INTO kassza (kassza, kassza_nev, nyito) VALUES (%1, 'Mérés', 50000)")
+                .arg(Box));
         const QDate from(2015, 1, 1), to(2024, 12, 31);
         QElapsedTimer fill;
         fill.start();
@@ -98,13 +100,16 @@ int main(int argc, char **argv)
                 hid = lastId(db);
             }));
             edit.push_back(timeMs([&] {
-                db.execute(zorva::callKasszaEdit(hid, from.addDays(-1), Box, 10, 1500 + i, QStringLiteral("elöl"), 0));
+                db.execute(zorva::callKasszaEdit(hid, from.addDays(-1), Box, 10, 1500 + i,
+                                                 QStringLiteral("elöl"), 0));
             }));
             del.push_back(timeMs([&] { db.execute(zorva::callKasszaDel(hid)); }));
-            floor.push_back(timeMs(
-                [&] { db.execute(QStringLiteral("UPDATE hazikassza SET zaro=zaro+0.5 WHERE ") + rowsOfBox); }));
-            floor.push_back(timeMs(
-                [&] { db.execute(QStringLiteral("UPDATE hazikassza SET zaro=zaro-0.5 WHERE ") + rowsOfBox); }));
+            floor.push_back(timeMs([&] {
+                db.execute(QStringLiteral("UPDATE hazikassza SET zaro=zaro+0.5 WHERE ") + rowsOfBox);
+            }));
+            floor.push_back(timeMs([&] {
+                db.execute(QStringLiteral("UPDATE hazikassza SET zaro=zaro-0.5 WHERE ") + rowsOfBox);
+            }));
         }
         const double floorMs = median(floor);
         bench("procs_floor_update_ms", floorMs, "ms");
@@ -124,9 +129,10 @@ int main(int argc, char **argv)
             std::vector<double> append, insert;
             for (int i = 0; i < small; ++i)
                 insert.push_back(timeMs([&] {
-                    c.execute(QStringLiteral("INSERT INTO hazikassza (hazikassza, kassza, idoszak, datum, kasszatip, "
-                                             "nyito, osszeg, zaro, szoveg) VALUES (%1, %2, '202501', '2025-01-01', "
-                                             "10, 0, -990, -990, 'egy sor')")
+                    c.execute(QStringLiteral(
+                                  "INSERT INTO hazikassza (hazikassza, kassza, idoszak, datum, kasszatip, "
+                                  "nyito, osszeg, zaro, szoveg) VALUES (%1, %2, '202501', '2025-01-01', "
+                                  "10, 0, -990, -990, 'egy sor')")
                                   .arg(10000000 + i)
                                   .arg(Box));
                 }));
@@ -134,14 +140,15 @@ int main(int argc, char **argv)
             std::vector<int> appended;
             for (int i = 0; i < small; ++i) {
                 append.push_back(timeMs([&] {
-                    c.execute(zorva::callKasszaIns(to.addDays(1), Box, 10, 990, QStringLiteral("a végére"), 0));
+                    c.execute(
+                        zorva::callKasszaIns(to.addDays(1), Box, 10, 990, QStringLiteral("a végére"), 0));
                 }));
                 appended.push_back(lastId(c));
             }
             for (int hid : appended)
                 c.execute(zorva::callKasszaDel(hid));
-            bench(qPrintable(QStringLiteral("procs_append%1_ms").arg(QString::fromLatin1(suffix))), median(append),
-                  "ms");
+            bench(qPrintable(QStringLiteral("procs_append%1_ms").arg(QString::fromLatin1(suffix))),
+                  median(append), "ms");
             bench(qPrintable(QStringLiteral("procs_single_insert%1_ms").arg(QString::fromLatin1(suffix))),
                   median(insert), "ms");
             bench(qPrintable(QStringLiteral("procs_append_vs_insert%1").arg(QString::fromLatin1(suffix))),
@@ -151,16 +158,19 @@ int main(int argc, char **argv)
         appendAgainstInsert(*connectServer(name, false), "_uncompressed");
 
         const QString month = db.queryText(
-            QStringLiteral("SELECT idoszak FROM hazikassza WHERE %1 GROUP BY idoszak ORDER BY COUNT(*) DESC LIMIT 1")
+            QStringLiteral(
+                "SELECT idoszak FROM hazikassza WHERE %1 GROUP BY idoszak ORDER BY COUNT(*) DESC LIMIT 1")
                 .arg(rowsOfBox));
         std::vector<double> sum, plain, sumMonth, plainMonth;
         for (int i = 0; i < 15; ++i) {
-            sum.push_back(timeMs(
-                [&] { db.queryText(QStringLiteral("CALL sp_hazikasszasum(%1, '')").arg(Box)); }));
-            plain.push_back(timeMs(
-                [&] { db.queryText(QStringLiteral("SELECT SUM(osszeg) FROM hazikassza WHERE ") + rowsOfBox); }));
-            sumMonth.push_back(timeMs(
-                [&] { db.queryText(QStringLiteral("CALL sp_hazikasszasum(%1, '%2')").arg(Box).arg(month)); }));
+            sum.push_back(
+                timeMs([&] { db.queryText(QStringLiteral("CALL sp_hazikasszasum(%1, '')").arg(Box)); }));
+            plain.push_back(timeMs([&] {
+                db.queryText(QStringLiteral("SELECT SUM(osszeg) FROM hazikassza WHERE ") + rowsOfBox);
+            }));
+            sumMonth.push_back(timeMs([&] {
+                db.queryText(QStringLiteral("CALL sp_hazikasszasum(%1, '%2')").arg(Box).arg(month));
+            }));
             plainMonth.push_back(timeMs([&] {
                 db.queryText(QStringLiteral("SELECT SUM(osszeg) FROM hazikassza WHERE %1 AND idoszak = '%2'")
                                  .arg(rowsOfBox, month));
@@ -174,8 +184,9 @@ int main(int argc, char **argv)
         bench("procs_sum_month_vs_plain_sum", median(sumMonth) / median(plainMonth), "ratio");
 
         const qint64 broken = db.queryInt(
-            QStringLiteral("SELECT COUNT(*) FROM (SELECT nyito, LAG(zaro) OVER (ORDER BY datum, hazikassza, hid) e "
-                           "FROM hazikassza WHERE %1) c WHERE c.e IS NOT NULL AND c.nyito <> c.e")
+            QStringLiteral(
+                "SELECT COUNT(*) FROM (SELECT nyito, LAG(zaro) OVER (ORDER BY datum, hazikassza, hid) e "
+                "FROM hazikassza WHERE %1) c WHERE c.e IS NOT NULL AND c.nyito <> c.e")
                 .arg(rowsOfBox));
         if (broken != 0)
             std::fprintf(stderr, "the chain broke: %lld links\n", static_cast<long long>(broken));

@@ -21,9 +21,10 @@ protected:
     TmySQLDatabase &db() { return schema->db(); }
     QString loan(int id)
     {
-        return rows(db(), QStringLiteral("SELECT osszeg, torlesztve, marad, megadva, COALESCE(dat_megad, '-') "
-                                         "FROM tartozik WHERE tartozik = %1")
-                              .arg(id))
+        return rows(db(),
+                    QStringLiteral("SELECT osszeg, torlesztve, marad, megadva, COALESCE(dat_megad, '-') "
+                                   "FROM tartozik WHERE tartozik = %1")
+                        .arg(id))
             .value(0)
             .join(QLatin1Char(' '));
     }
@@ -33,11 +34,12 @@ protected:
     }
     int newLoan(int client, double amount, bool claim)
     {
-        db().execute(QStringLiteral("INSERT INTO tartozik (ugyfel, datum, dat_megad_kell, osszeg, torlesztve, marad, "
-                                    "megadva, tartozas) VALUES (%1, CURDATE(), CURDATE(), %2, 0, %2, 'N', '%3')")
-                         .arg(client)
-                         .arg(amount)
-                         .arg(claim ? QLatin1Char('I') : QLatin1Char('N')));
+        db().execute(
+            QStringLiteral("INSERT INTO tartozik (ugyfel, datum, dat_megad_kell, osszeg, torlesztve, marad, "
+                           "megadva, tartozas) VALUES (%1, CURDATE(), CURDATE(), %2, 0, %2, 'N', '%3')")
+                .arg(client)
+                .arg(amount)
+                .arg(claim ? QLatin1Char('I') : QLatin1Char('N')));
         return int(db().queryInt(QStringLiteral("SELECT LAST_INSERT_ID()")));
     }
     std::unique_ptr<ZorvaSchema> schema;
@@ -48,9 +50,10 @@ protected:
 
 TEST_F(BillsAndDebts, GeneratingAPeriodTwiceCreatesItsPaymentsOnce)
 {
-    db().execute(QStringLiteral("INSERT INTO csekk (csekk, csekk_nev, kellgen, nap_hatid, osszeg, ugyfel) VALUES "
-                                "(1, 'Villany', 'I', 31, 9000, 1), (2, 'Gáz', 'I', 15, 12000, 0), "
-                                "(3, 'Víz', 'I', NULL, 3000, 2), (4, 'Lemondva', 'N', 5, 100, 1)"));
+    db().execute(
+        QStringLiteral("INSERT INTO csekk (csekk, csekk_nev, kellgen, nap_hatid, osszeg, ugyfel) VALUES "
+                       "(1, 'Villany', 'I', 31, 9000, 1), (2, 'Gáz', 'I', 15, 12000, 0), "
+                       "(3, 'Víz', 'I', NULL, 3000, 2), (4, 'Lemondva', 'N', 5, 100, 1)"));
     db().execute(callCsekkGen(QStringLiteral("202402")));
     db().execute(callCsekkGen(QStringLiteral("202402")));
     db().execute(callCsekkGen(QStringLiteral("202404")));
@@ -64,8 +67,9 @@ TEST_F(BillsAndDebts, GeneratingAPeriodTwiceCreatesItsPaymentsOnce)
     EXPECT_EQ(r[3][2], QStringLiteral("2024-04-30"));
 
     // A payment made by hand for a period counts as that period's payment.
-    db().execute(QStringLiteral("INSERT INTO csekkfizet (csekk, idoszak, dat_hatid, osszeg, ugyfel, fizetve) "
-                                "VALUES (1, '202405', '2024-05-03', 8000, 1, 'N')"));
+    db().execute(
+        QStringLiteral("INSERT INTO csekkfizet (csekk, idoszak, dat_hatid, osszeg, ugyfel, fizetve) "
+                       "VALUES (1, '202405', '2024-05-03', 8000, 1, 'N')"));
     db().execute(callCsekkGen(QStringLiteral("202405")));
     EXPECT_EQ(db().queryInt(QStringLiteral("SELECT COUNT(*) FROM csekkfizet WHERE idoszak='202405'")), 3);
 
@@ -78,7 +82,8 @@ TEST_F(BillsAndDebts, GeneratingAPeriodTwiceCreatesItsPaymentsOnce)
 
 TEST_F(BillsAndDebts, PayingFlipsTheFlagAndTheDate)
 {
-    db().execute(QStringLiteral("INSERT INTO csekk (csekk, csekk_nev, nap_hatid, osszeg) VALUES (1, 'Villany', 10, 1)"));
+    db().execute(QStringLiteral(
+        "INSERT INTO csekk (csekk, csekk_nev, nap_hatid, osszeg) VALUES (1, 'Villany', 10, 1)"));
     db().execute(callCsekkGen(QStringLiteral("202403")));
     const int id = int(db().queryInt(QStringLiteral("SELECT csekkfizet FROM csekkfizet")));
     auto state = [&] {
@@ -123,10 +128,10 @@ TEST_F(BillsAndDebts, RepaymentsSettleExactlyWhenNothingRemains)
     EXPECT_EQ(loan(claim), QStringLiteral("7000.5 5000 2000.5 N -"));
     EXPECT_DOUBLE_EQ(owes(1), 0.5);
 
-    const QList<QStringList> moves =
-        rows(db(), QStringLiteral("SELECT osszeg, megjegyzes, novel, datum, osszesen, ugyfel FROM vw_torleszt "
-                                  "WHERE tartozik = %1 ORDER BY torleszt")
-                       .arg(claim));
+    const QList<QStringList> moves = rows(
+        db(), QStringLiteral("SELECT osszeg, megjegyzes, novel, datum, osszesen, ugyfel FROM vw_torleszt "
+                             "WHERE tartozik = %1 ORDER BY torleszt")
+                  .arg(claim));
     ASSERT_EQ(moves.size(), 3);
     EXPECT_EQ(moves[0].mid(0, 3).join(QLatin1Char('|')), QStringLiteral("1500|első részlet|N"));
     EXPECT_EQ(moves[2].mid(0, 3).join(QLatin1Char('|')), QStringLiteral("2000.5|még|I"));
@@ -146,7 +151,8 @@ TEST_F(BillsAndDebts, RemarksAndUnknownLoansAreCheckedAndNothingIsHalfDone)
     const QString tricky = QStringLiteral("Ödön's \\ tartozás");
     db().execute(callTorleszt(claim, 100, tricky));
     EXPECT_EQ(db().queryText(QStringLiteral("SELECT megjegyzes FROM torleszt")), tricky);
-    const QString tooLong = errorOf([&] { db().execute(callTorleszt(claim, 1, QString(51, QLatin1Char('m')))); });
+    const QString tooLong =
+        errorOf([&] { db().execute(callTorleszt(claim, 1, QString(51, QLatin1Char('m')))); });
     EXPECT_TRUE(tooLong.contains(QStringLiteral("legfeljebb 50"))) << tooLong.toStdString();
     const QString unknown = errorOf([&] { db().execute(callMegkolcsonad(claim + 9, 100, QString())); });
     EXPECT_TRUE(unknown.contains(QStringLiteral("Nem létező tartozás"))) << unknown.toStdString();
@@ -168,10 +174,12 @@ TEST_F(BillsAndDebts, ClientBalanceFollowsDirectChangesOfTheDebtWindow)
     db().execute(callTorleszt(a, 100, QString()));
     db().execute(QStringLiteral("DELETE FROM tartozik WHERE tartozik = %1").arg(a));
     EXPECT_EQ(owes(2), 300);
-    EXPECT_EQ(db().queryInt(QStringLiteral("SELECT COUNT(*) FROM torleszt")), 0);  // movements go with the loan
+    EXPECT_EQ(db().queryInt(QStringLiteral("SELECT COUNT(*) FROM torleszt")),
+              0);  // movements go with the loan
     // A record written with a remainder that does not fit is put right.
-    db().execute(QStringLiteral("INSERT INTO tartozik (ugyfel, osszeg, torlesztve, marad, megadva, tartozas) "
-                                "VALUES (1, 100, 100, 55, 'N', 'I')"));
+    db().execute(
+        QStringLiteral("INSERT INTO tartozik (ugyfel, osszeg, torlesztve, marad, megadva, tartozas) "
+                       "VALUES (1, 100, 100, 55, 'N', 'I')"));
     EXPECT_EQ(loan(int(db().queryInt(QStringLiteral("SELECT LAST_INSERT_ID()")))),
               QStringLiteral("100 100 0 I ") + today.toString(Qt::ISODate));
 }

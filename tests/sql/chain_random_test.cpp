@@ -95,12 +95,13 @@ bool sameAsModel(TmySQLDatabase &db, const Model &m, int kassza, int step)
         const Expected &w = want[i];
         const QStringList &g = got[i];
         const bool same = g[0].toInt() == w.hid && g[1].toInt() == w.sorszam &&
-                          std::abs(g[2].toDouble() - w.osszeg) < 1e-6 && std::abs(g[3].toDouble() - w.nyito) < 1e-6 &&
+                          std::abs(g[2].toDouble() - w.osszeg) < 1e-6 &&
+                          std::abs(g[3].toDouble() - w.nyito) < 1e-6 &&
                           std::abs(g[4].toDouble() - w.zaro) < 1e-6 && g[5] == w.szoveg;
         if (!same) {
             ADD_FAILURE() << "step " << step << ", box " << kassza << ", position " << i << ": got "
-                          << g.join(QLatin1Char(' ')).toStdString() << ", want hid " << w.hid << " #" << w.sorszam
-                          << " " << w.osszeg << " " << w.nyito << " " << w.zaro;
+                          << g.join(QLatin1Char(' ')).toStdString() << ", want hid " << w.hid << " #"
+                          << w.sorszam << " " << w.osszeg << " " << w.nyito << " " << w.zaro;
             return false;
         }
     }
@@ -157,22 +158,22 @@ TEST(ChainRandom, ThousandsOfRandomChangesKeepEveryBalanceRight)
             } else {
                 ModelEntry e = it->second;
                 switch (rnd.bounded(5)) {
-                case 0:
-                    e.amount = randomAmount();
-                    break;
-                case 1:
-                    e.kasszatip = rnd.bounded(1, 5);
-                    break;
-                case 2:
-                    e.datum = randomDate();
-                    break;
-                case 3:
-                    e.szoveg = randomText(step);
-                    break;
-                default:
-                    e.kassza = 3 - e.kassza;
-                    e.amount = randomAmount();
-                    break;
+                    case 0:
+                        e.amount = randomAmount();
+                        break;
+                    case 1:
+                        e.kasszatip = rnd.bounded(1, 5);
+                        break;
+                    case 2:
+                        e.datum = randomDate();
+                        break;
+                    case 3:
+                        e.szoveg = randomText(step);
+                        break;
+                    default:
+                        e.kassza = 3 - e.kassza;
+                        e.amount = randomAmount();
+                        break;
                 }
                 if (e.kassza != it->second.kassza)
                     e.sorszam = m.nextNumber(e.kassza);

@@ -40,7 +40,9 @@ void work(TmySQLDatabase &db, int worker, int operations, WorkerResult &r)
                 const QString stored =
                     db.queryText(QStringLiteral("SELECT szoveg FROM hazikassza WHERE hid = %1").arg(hid));
                 if (stored != text)
-                    r.errors << QStringLiteral("LAST_INSERT_ID() %1 names \"%2\", not \"%3\"").arg(hid).arg(stored, text);
+                    r.errors << QStringLiteral("LAST_INSERT_ID() %1 names \"%2\", not \"%3\"")
+                                    .arg(hid)
+                                    .arg(stored, text);
                 r.alive[hid] = text;
             } else {
                 auto it = r.alive.begin();
@@ -80,7 +82,8 @@ TEST(Concurrency, FourWritersOfOneCashBoxLeaveEveryChainIntact)
     std::vector<WorkerResult> results(workers);
     std::vector<std::thread> threads;
     for (int w = 0; w < workers; ++w)
-        threads.emplace_back(work, std::ref(*connections[size_t(w)]), w, operations, std::ref(results[size_t(w)]));
+        threads.emplace_back(work, std::ref(*connections[size_t(w)]), w, operations,
+                             std::ref(results[size_t(w)]));
     for (std::thread &t : threads)
         t.join();
 
@@ -88,12 +91,15 @@ TEST(Concurrency, FourWritersOfOneCashBoxLeaveEveryChainIntact)
     size_t expected = 0;
     for (int w = 0; w < workers; ++w) {
         const WorkerResult &r = results[size_t(w)];
-        EXPECT_TRUE(r.errors.isEmpty()) << "worker " << w << ": " << r.errors.join(QStringLiteral("; ")).toStdString();
+        EXPECT_TRUE(r.errors.isEmpty())
+            << "worker " << w << ": " << r.errors.join(QStringLiteral("; ")).toStdString();
         for (const auto &[hid, text] : r.alive)
-            EXPECT_EQ(db.queryText(QStringLiteral("SELECT szoveg FROM hazikassza WHERE hid = %1").arg(hid)), text)
+            EXPECT_EQ(db.queryText(QStringLiteral("SELECT szoveg FROM hazikassza WHERE hid = %1").arg(hid)),
+                      text)
                 << "entry " << hid << " of worker " << w;
         for (int hid : r.deleted)
-            EXPECT_EQ(db.queryInt(QStringLiteral("SELECT COUNT(*) FROM hazikassza WHERE hid = %1").arg(hid)), 0);
+            EXPECT_EQ(db.queryInt(QStringLiteral("SELECT COUNT(*) FROM hazikassza WHERE hid = %1").arg(hid)),
+                      0);
         expected += r.alive.size();
     }
     EXPECT_EQ(size_t(db.queryInt(QStringLiteral("SELECT COUNT(*) FROM hazikassza"))), expected);

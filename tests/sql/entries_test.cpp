@@ -92,7 +92,8 @@ TEST_F(Entries, EditingAmountTypeAndDateKeepsTheChain)
     const int a = book(db(), d1, 1, 1, 500);
     const int b = book(db(), d2, 1, 1, 200);
     book(db(), d3, 1, 2, 100);
-    const QString recorded = db().queryText(QStringLiteral("SELECT rogzitve FROM hazikassza WHERE hid=%1").arg(a));
+    const QString recorded =
+        db().queryText(QStringLiteral("SELECT rogzitve FROM hazikassza WHERE hid=%1").arg(a));
 
     db().execute(callKasszaEdit(a, d1, 1, 1, 700, QStringLiteral("több"), 0));
     EXPECT_EQ(balances(1), (QList<double>{1700, 1900, 1800}));
@@ -112,7 +113,8 @@ TEST_F(Entries, EditingAmountTypeAndDateKeepsTheChain)
     db().execute(callKasszaEdit(a, QDate(2024, 1, 1), 1, 1, 700, QStringLiteral("korábban"), 0));
     EXPECT_EQ(chainOf(db(), 1).first().hid, a);
     EXPECT_TRUE(chainIsIntact(db(), 1));
-    EXPECT_EQ(db().queryText(QStringLiteral("SELECT rogzitve FROM hazikassza WHERE hid=%1").arg(a)), recorded);
+    EXPECT_EQ(db().queryText(QStringLiteral("SELECT rogzitve FROM hazikassza WHERE hid=%1").arg(a)),
+              recorded);
 }
 
 TEST_F(Entries, MovingAnEntryToAnotherCashBoxFixesBothChains)
@@ -157,10 +159,11 @@ TEST_F(Entries, AmountsTakeTheSignOfTheCashTypeAndFourDecimals)
     EXPECT_EQ(osszeg(expense), -250);
     EXPECT_EQ(osszeg(income), 40);
     EXPECT_EQ(osszeg(zero), 0);
-    EXPECT_EQ(db().queryText(QStringLiteral("SELECT CONCAT(osszeg, '/', bevetel, '/', kiadas) FROM hazikassza "
-                                            "WHERE hid=%1")
-                                 .arg(zero)),
-              QStringLiteral("0/0/0"));
+    EXPECT_EQ(
+        db().queryText(QStringLiteral("SELECT CONCAT(osszeg, '/', bevetel, '/', kiadas) FROM hazikassza "
+                                      "WHERE hid=%1")
+                           .arg(zero)),
+        QStringLiteral("0/0/0"));
     EXPECT_DOUBLE_EQ(osszeg(fine), 0.1235);
     // Fractions that binary numbers cannot hold keep the chain exact to the last digit.
     for (int i = 0; i < 30; ++i)
@@ -175,7 +178,8 @@ TEST_F(Entries, TextsReachTheDatabaseUnchanged)
 {
     const QStringList texts = {QStringLiteral("O'Brian"), QStringLiteral("C:\\Users\\\\x\\'"),
                                QStringLiteral("árvíztűrő tükörfúrógép ÁRVÍZTŰRŐ TÜKÖRFÚRÓGÉP"),
-                               QStringLiteral("első sor\r\nmásodik sor"), QStringLiteral("'); DELETE FROM kassza; --")};
+                               QStringLiteral("első sor\r\nmásodik sor"),
+                               QStringLiteral("'); DELETE FROM kassza; --")};
     for (const QString &t : texts) {
         const int hid = book(db(), d1, 1, 1, 1, t, 1);
         EXPECT_EQ(db().queryText(QStringLiteral("SELECT szoveg FROM hazikassza WHERE hid=%1").arg(hid)), t);
@@ -186,7 +190,8 @@ TEST_F(Entries, TextsReachTheDatabaseUnchanged)
     EXPECT_EQ(db().queryInt(QStringLiteral("SELECT COUNT(*) FROM kassza")), 2);
     const QString longText(255, QLatin1Char('x'));
     const int hid = book(db(), d1, 1, 1, 1, longText);
-    EXPECT_EQ(db().queryText(QStringLiteral("SELECT szoveg FROM hazikassza WHERE hid=%1").arg(hid)), longText);
+    EXPECT_EQ(db().queryText(QStringLiteral("SELECT szoveg FROM hazikassza WHERE hid=%1").arg(hid)),
+              longText);
     const QString refused = errorOf([&] { book(db(), d1, 1, 1, 1, longText + QStringLiteral("y")); });
     EXPECT_TRUE(refused.contains(QStringLiteral("legfeljebb 255 karakter"))) << refused.toStdString();
 }
@@ -194,11 +199,13 @@ TEST_F(Entries, TextsReachTheDatabaseUnchanged)
 TEST_F(Entries, ClientZeroIsNoClientAndUnknownReferencesAreRefused)
 {
     const int hid = book(db(), d1, 1, 1, 5, QString(), 0);
-    EXPECT_EQ(db().queryText(QStringLiteral("SELECT COALESCE(ugyfel, 'nincs') FROM hazikassza WHERE hid=%1").arg(hid)),
+    EXPECT_EQ(db().queryText(
+                  QStringLiteral("SELECT COALESCE(ugyfel, 'nincs') FROM hazikassza WHERE hid=%1").arg(hid)),
               QStringLiteral("nincs"));
     EXPECT_EQ(db().queryInt(QStringLiteral("SELECT ugyfel FROM hazikassza WHERE hid=%1").arg(hid)), 0);
-    db().execute(QStringLiteral("INSERT INTO hazikassza (hazikassza, kassza, idoszak, datum, kasszatip, ugyfel) "
-                                "VALUES (99, 2, '', '2024-01-01', 1, 0)"));
+    db().execute(
+        QStringLiteral("INSERT INTO hazikassza (hazikassza, kassza, idoszak, datum, kasszatip, ugyfel) "
+                       "VALUES (99, 2, '', '2024-01-01', 1, 0)"));
 
     struct Case {
         int kassza, kasszatip, ugyfel;
@@ -212,8 +219,8 @@ TEST_F(Entries, ClientZeroIsNoClientAndUnknownReferencesAreRefused)
     for (const Case &c : cases) {
         const QString e = errorOf([&] { book(db(), d1, c.kassza, c.kasszatip, 1, QString(), c.ugyfel); });
         EXPECT_TRUE(e.contains(QString::fromUtf8(c.message))) << e.toStdString();
-        const QString edit =
-            errorOf([&] { db().execute(callKasszaEdit(hid, d1, c.kassza, c.kasszatip, 1, QString(), c.ugyfel)); });
+        const QString edit = errorOf(
+            [&] { db().execute(callKasszaEdit(hid, d1, c.kassza, c.kasszatip, 1, QString(), c.ugyfel)); });
         EXPECT_TRUE(edit.contains(QString::fromUtf8(c.message))) << edit.toStdString();
     }
     EXPECT_EQ(db().queryInt(QStringLiteral("SELECT COUNT(*) FROM hazikassza")), before);

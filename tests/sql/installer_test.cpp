@@ -51,12 +51,11 @@ QString fixtureText(const char *name)
 // not nyito + osszeg.
 qint64 brokenLinks(TmySQLDatabase &db, int kassza)
 {
-    return db.queryInt(QStringLiteral(
-                           "SELECT COUNT(*) FROM (SELECT nyito, zaro, osszeg, "
-                           "  LAG(zaro) OVER (ORDER BY datum, hazikassza, hid) AS elozo "
-                           "  FROM hazikassza WHERE kassza = %1) c, kassza k "
-                           "WHERE k.kassza = %1 AND (c.nyito <> COALESCE(c.elozo, k.nyito) "
-                           "   OR ABS(c.zaro - c.nyito - c.osszeg) > 0.00001)")
+    return db.queryInt(QStringLiteral("SELECT COUNT(*) FROM (SELECT nyito, zaro, osszeg, "
+                                      "  LAG(zaro) OVER (ORDER BY datum, hazikassza, hid) AS elozo "
+                                      "  FROM hazikassza WHERE kassza = %1) c, kassza k "
+                                      "WHERE k.kassza = %1 AND (c.nyito <> COALESCE(c.elozo, k.nyito) "
+                                      "   OR ABS(c.zaro - c.nyito - c.osszeg) > 0.00001)")
                            .arg(kassza));
 }
 
@@ -78,21 +77,25 @@ TEST(Installer, CreatesAWorkingDatabaseAndNeverOverwritesOne)
 
     EXPECT_EQ(server->queryText(QStringLiteral("SELECT DATABASE()")), name);
     EXPECT_EQ(schemaVersion(*server), currentSchemaVersion());
-    EXPECT_EQ(server->queryText(QStringLiteral("SELECT MAX(verzio) FROM verzio;")), versionText(currentSchemaVersion()));
-    EXPECT_EQ(server->queryText(QStringLiteral("SELECT CONCAT(DEFAULT_CHARACTER_SET_NAME, ' ', DEFAULT_COLLATION_NAME) "
-                                               "FROM information_schema.SCHEMATA WHERE SCHEMA_NAME = DATABASE()")),
+    EXPECT_EQ(server->queryText(QStringLiteral("SELECT MAX(verzio) FROM verzio;")),
+              versionText(currentSchemaVersion()));
+    EXPECT_EQ(server->queryText(
+                  QStringLiteral("SELECT CONCAT(DEFAULT_CHARACTER_SET_NAME, ' ', DEFAULT_COLLATION_NAME) "
+                                 "FROM information_schema.SCHEMATA WHERE SCHEMA_NAME = DATABASE()")),
               QStringLiteral("latin2 latin2_hungarian_ci"));
     EXPECT_EQ(server->tableNames().size(), 14);
-    EXPECT_EQ(count(*server, QStringLiteral("information_schema.TABLES WHERE TABLE_SCHEMA = DATABASE() AND "
-                                            "(ENGINE <> 'InnoDB' OR TABLE_COLLATION <> 'latin2_hungarian_ci') AND "
-                                            "TABLE_TYPE = 'BASE TABLE'")),
-              0);
+    EXPECT_EQ(
+        count(*server, QStringLiteral("information_schema.TABLES WHERE TABLE_SCHEMA = DATABASE() AND "
+                                      "(ENGINE <> 'InnoDB' OR TABLE_COLLATION <> 'latin2_hungarian_ci') AND "
+                                      "TABLE_TYPE = 'BASE TABLE'")),
+        0);
     EXPECT_EQ(count(*server, QStringLiteral("information_schema.VIEWS WHERE TABLE_SCHEMA = DATABASE()")), 7);
-    EXPECT_EQ(count(*server, QStringLiteral("information_schema.ROUTINES WHERE ROUTINE_SCHEMA = DATABASE() AND "
-                                            "ROUTINE_NAME IN ('sp_kassza_ins', 'sp_kassza_edit', 'sp_kassza_del', "
-                                            "'sp_hazikasszasum', 'sp_csekkfizet', 'sp_csekkgen', 'sp_torleszt', "
-                                            "'sp_megkolcsonad')")),
-              8);
+    EXPECT_EQ(
+        count(*server, QStringLiteral("information_schema.ROUTINES WHERE ROUTINE_SCHEMA = DATABASE() AND "
+                                      "ROUTINE_NAME IN ('sp_kassza_ins', 'sp_kassza_edit', 'sp_kassza_del', "
+                                      "'sp_hazikasszasum', 'sp_csekkfizet', 'sp_csekkgen', 'sp_torleszt', "
+                                      "'sp_megkolcsonad')")),
+        8);
     EXPECT_EQ(count(*server, QStringLiteral("beallit")), 1);
     EXPECT_EQ(count(*server, QStringLiteral("tulajdonos")), 1);
     EXPECT_EQ(server->queryText(QStringLiteral("SELECT vanbelep FROM beallit")), QStringLiteral("N"));
@@ -192,8 +195,9 @@ TEST(DemoData, FillsAnEmptyDatabaseWithABelievableHousehold)
     EXPECT_EQ(count(db, QStringLiteral("kassza")), 3);
     EXPECT_EQ(count(db, QStringLiteral("kasszatip WHERE szin IS NOT NULL")), 24);
     EXPECT_EQ(count(db, QStringLiteral("ugyfel")), 30);
-    EXPECT_EQ(count(db, QStringLiteral("ugyfel u WHERE cim_irsz <> '' AND NOT EXISTS "
-                                       "(SELECT 1 FROM irsz i WHERE i.irsz = u.cim_irsz AND i.varos = u.cim_varos)")),
+    EXPECT_EQ(count(db, QStringLiteral(
+                            "ugyfel u WHERE cim_irsz <> '' AND NOT EXISTS "
+                            "(SELECT 1 FROM irsz i WHERE i.irsz = u.cim_irsz AND i.varos = u.cim_varos)")),
               0);
     EXPECT_GT(count(db, QStringLiteral("fix")), 4);
     EXPECT_EQ(count(db, QStringLiteral("hazikassza")), 3000);
@@ -223,10 +227,12 @@ TEST(DemoData, FillsAnEmptyDatabaseWithABelievableHousehold)
     // Loans with their repayments, the client balances worked out by the database.
     EXPECT_EQ(count(db, QStringLiteral("tartozik WHERE megadva = 'I'")), 1);
     EXPECT_GT(count(db, QStringLiteral("torleszt")), 5);
-    EXPECT_EQ(count(db, QStringLiteral("ugyfel u WHERE u.tartozik <> (SELECT COALESCE(SUM(IF(t.tartozas = 'I', "
-                                       "t.marad, -t.marad)), 0) FROM tartozik t WHERE t.ugyfel = u.ugyfel)")),
-              0);
-    EXPECT_EQ(db.queryText(QStringLiteral("SELECT tulajdonos FROM vw_tulajdonos")).left(6), QStringLiteral("Kovács"));
+    EXPECT_EQ(
+        count(db, QStringLiteral("ugyfel u WHERE u.tartozik <> (SELECT COALESCE(SUM(IF(t.tartozas = 'I', "
+                                 "t.marad, -t.marad)), 0) FROM tartozik t WHERE t.ugyfel = u.ugyfel)")),
+        0);
+    EXPECT_EQ(db.queryText(QStringLiteral("SELECT tulajdonos FROM vw_tulajdonos")).left(6),
+              QStringLiteral("Kovács"));
     EXPECT_GT(db.queryInt(QStringLiteral("SELECT kasszatip_csekk FROM beallit")), 0);
 
     try {
@@ -267,7 +273,8 @@ TEST(DemoData, ABackupOfTheDemoLoadsBackWithItsChainsAndBalances)
     fillDemoData(db, 400);
     const QString before = db.queryText(QStringLiteral(
         "SELECT CONCAT((SELECT COUNT(*) FROM hazikassza), '/', (SELECT SUM(zaro) FROM hazikassza), '/', "
-        "(SELECT GROUP_CONCAT(tartozik ORDER BY ugyfel) FROM ugyfel), '/', (SELECT COUNT(*) FROM torleszt))"));
+        "(SELECT GROUP_CONCAT(tartozik ORDER BY ugyfel) FROM ugyfel), '/', (SELECT COUNT(*) FROM "
+        "torleszt))"));
     testsupport::TempFolder folder;
     const QString file = folder.file(QStringLiteral("mentes.sql"));
     DumpTableInserts(db, {}, file);
@@ -280,10 +287,12 @@ TEST(DemoData, ABackupOfTheDemoLoadsBackWithItsChainsAndBalances)
     db.execute(QStringLiteral("DELETE FROM tartozik"));
     runSqlScript(db, script, QStringLiteral("mentes.sql"));
 
-    EXPECT_EQ(db.queryText(QStringLiteral(
-                  "SELECT CONCAT((SELECT COUNT(*) FROM hazikassza), '/', (SELECT SUM(zaro) FROM hazikassza), '/', "
-                  "(SELECT GROUP_CONCAT(tartozik ORDER BY ugyfel) FROM ugyfel), '/', (SELECT COUNT(*) FROM torleszt))")),
-              before);
+    EXPECT_EQ(
+        db.queryText(QStringLiteral(
+            "SELECT CONCAT((SELECT COUNT(*) FROM hazikassza), '/', (SELECT SUM(zaro) FROM hazikassza), '/', "
+            "(SELECT GROUP_CONCAT(tartozik ORDER BY ugyfel) FROM ugyfel), '/', (SELECT COUNT(*) FROM "
+            "torleszt))")),
+        before);
     for (int k = 1; k <= 3; ++k)
         EXPECT_EQ(brokenLinks(db, k), 0) << "box " << k;
     EXPECT_EQ(db.queryInt(QStringLiteral("SELECT @@foreign_key_checks")), 1);
@@ -315,8 +324,10 @@ TEST(CommandLine, CreatesUpgradesAndFillsThroughADsn)
     EXPECT_EQ(runCommand({QStringLiteral("--create-database"), dsn + name}, &text), 1);
     EXPECT_TRUE(text.contains(QStringLiteral("már létezik"))) << text.toStdString();
     EXPECT_EQ(runCommand({QStringLiteral("--upgrade-database"), dsn + name}, &text), 0) << text.toStdString();
-    const QString profile = QStringLiteral("%1;%2;%3;%4;%5;Teszt").arg(name, p.host).arg(p.port).arg(p.user, p.password);
-    EXPECT_EQ(runCommand({QStringLiteral("--demo-data"), profile, QStringLiteral("--entries"), QStringLiteral("300")},
+    const QString profile =
+        QStringLiteral("%1;%2;%3;%4;%5;Teszt").arg(name, p.host).arg(p.port).arg(p.user, p.password);
+    EXPECT_EQ(runCommand({QStringLiteral("--demo-data"), profile, QStringLiteral("--entries"),
+                          QStringLiteral("300")},
                          &text),
               0)
         << text.toStdString();
@@ -340,7 +351,8 @@ TEST(CommandLine, CreatesUpgradesAndFillsThroughADsn)
     EXPECT_EQ(runCommand({QStringLiteral("--demo-data"), dsn + name, QStringLiteral("--entries"),
                           QStringLiteral("sok")}),
               2);
-    const QString wrong = QStringLiteral("%1:rossz-jelszo@%2:%3/%4").arg(p.user, p.host).arg(p.port).arg(name);
+    const QString wrong =
+        QStringLiteral("%1:rossz-jelszo@%2:%3/%4").arg(p.user, p.host).arg(p.port).arg(name);
     EXPECT_EQ(runCommand({QStringLiteral("--upgrade-database"), wrong}, &text), 1);
     EXPECT_TRUE(text.contains(QStringLiteral("Adatbázis hiba"))) << text.toStdString();
 }

@@ -48,7 +48,8 @@ TEST(SplitSqlScript, DelimitersInsideQuotesAndCommentsDoNotEndAStatement)
         "SELECT 3--2;\n");
     const QStringList s = texts(splitSqlScript(script));
     ASSERT_EQ(s.size(), 3) << s.join(QStringLiteral(" | ")).toStdString();
-    EXPECT_EQ(s[0], QStringLiteral("INSERT INTO t VALUES ('a;b', \"c;d\", 'it''s;', 'back\\\\', 'esc\\';x')"));
+    EXPECT_EQ(s[0],
+              QStringLiteral("INSERT INTO t VALUES ('a;b', \"c;d\", 'it''s;', 'back\\\\', 'esc\\';x')"));
     EXPECT_TRUE(s[1].startsWith(QStringLiteral("SELECT `odd;name` FROM t")));
     EXPECT_TRUE(s[1].endsWith(QStringLiteral("AND y = 2")));
     // "--" without a blank after it is an operator, not a comment.
@@ -73,7 +74,8 @@ TEST(SplitSqlScript, EveryBuiltInScriptSplitsIntoCompleteStatements)
         const QList<SqlStatement> s = splitSqlScript(readSqlResource(r));
         ASSERT_FALSE(s.isEmpty()) << r.toStdString();
         for (const SqlStatement &st : s) {
-            EXPECT_FALSE(st.text.startsWith(QStringLiteral("DELIMITER"), Qt::CaseInsensitive)) << r.toStdString();
+            EXPECT_FALSE(st.text.startsWith(QStringLiteral("DELIMITER"), Qt::CaseInsensitive))
+                << r.toStdString();
             EXPECT_FALSE(st.text.endsWith(QStringLiteral("$$"))) << r.toStdString() << ":" << st.line;
         }
     }
@@ -115,8 +117,8 @@ TEST(ConnectionTarget, DsnForms)
 
 TEST(ConnectionTarget, MalformedTextsAreRefusedWithAReason)
 {
-    for (const char *bad : {"no-at-sign/zorva", "root:pw@host:99999/zorva", "root:pw@host:abc/zorva", "@host/zorva",
-                            "zorva;host;port;root", "zorva;host;x;root;pw;n"}) {
+    for (const char *bad : {"no-at-sign/zorva", "root:pw@host:99999/zorva", "root:pw@host:abc/zorva",
+                            "@host/zorva", "zorva;host;port;root", "zorva;host;x;root;pw;n"}) {
         QString error;
         EXPECT_FALSE(parseConnectionTarget(QString::fromUtf8(bad), error)) << bad;
         EXPECT_FALSE(error.isEmpty()) << bad;
@@ -141,7 +143,8 @@ TEST(ProcedureCalls, TextsAreTheOnesTheProgramSends)
 
 TEST(ProcedureCalls, BackslashesAndLineBreaksCannotBreakTheLiteral)
 {
-    EXPECT_EQ(callTorleszt(1, 10, QStringLiteral("vége\\")), QStringLiteral("CALL sp_torleszt(1,10,'vége\\\\');"));
+    EXPECT_EQ(callTorleszt(1, 10, QStringLiteral("vége\\")),
+              QStringLiteral("CALL sp_torleszt(1,10,'vége\\\\');"));
     EXPECT_EQ(callKasszaInsToday(1, 1, 1, QStringLiteral("a\r\nb'); DROP TABLE x; --"), 0),
               QStringLiteral("CALL sp_kassza_ins(CURDATE(),1,1,1,'a\\r\\nb''); DROP TABLE x; --',0);"));
 }

@@ -49,8 +49,8 @@ QString errorOf(const std::function<void()> &action)
     return QString();
 }
 
-int book(TmySQLDatabase &db, const QDate &datum, int kassza, int kasszatip, double osszeg, const QString &szoveg,
-         int ugyfel)
+int book(TmySQLDatabase &db, const QDate &datum, int kassza, int kasszatip, double osszeg,
+         const QString &szoveg, int ugyfel)
 {
     db.execute(zorva::callKasszaIns(datum, kassza, kasszatip, osszeg, szoveg, ugyfel));
     return int(db.queryInt(zorva::newEntryIdQuery()));
@@ -59,8 +59,9 @@ int book(TmySQLDatabase &db, const QDate &datum, int kassza, int kasszatip, doub
 QList<ChainRow> chainOf(TmySQLDatabase &db, int kassza)
 {
     TmySQLQuery q(&db);
-    q.setSQL(QStringLiteral("SELECT hid, hazikassza, datum, kasszatip, osszeg, nyito, zaro, bevetel, kiadas, idoszak "
-                            "FROM hazikassza WHERE kassza = %1 ORDER BY datum, hazikassza, hid")
+    q.setSQL(QStringLiteral(
+                 "SELECT hid, hazikassza, datum, kasszatip, osszeg, nyito, zaro, bevetel, kiadas, idoszak "
+                 "FROM hazikassza WHERE kassza = %1 ORDER BY datum, hazikassza, hid")
                  .arg(kassza));
     q.open();
     QList<ChainRow> out;
@@ -87,10 +88,11 @@ bool chainIsIntact(TmySQLDatabase &db, int kassza)
     bool ok = true;
     for (const ChainRow &r : chainOf(db, kassza)) {
         const bool link = r.nyito == previous && std::abs(r.zaro - (r.nyito + r.osszeg)) < 1e-6;
-        const bool parts = r.bevetel == (r.osszeg > 0 ? r.osszeg : 0) && r.kiadas == (r.osszeg < 0 ? r.osszeg : 0) &&
+        const bool parts = r.bevetel == (r.osszeg > 0 ? r.osszeg : 0) &&
+                           r.kiadas == (r.osszeg < 0 ? r.osszeg : 0) &&
                            r.idoszak == r.datum.toString(QStringLiteral("yyyyMM"));
-        EXPECT_TRUE(link) << "box " << kassza << " hid " << r.hid << ": nyito " << r.nyito << " after " << previous
-                          << ", osszeg " << r.osszeg << ", zaro " << r.zaro;
+        EXPECT_TRUE(link) << "box " << kassza << " hid " << r.hid << ": nyito " << r.nyito << " after "
+                          << previous << ", osszeg " << r.osszeg << ", zaro " << r.zaro;
         EXPECT_TRUE(parts) << "box " << kassza << " hid " << r.hid << ": bevetel/kiadas/idoszak";
         ok = ok && link && parts;
         previous = r.zaro;
@@ -100,12 +102,15 @@ bool chainIsIntact(TmySQLDatabase &db, int kassza)
 
 void addBasicMasterData(TmySQLDatabase &db)
 {
-    db.execute(QStringLiteral("INSERT INTO kassza (kassza, kassza_nev, nyito) VALUES (1, 'Pénztárca', 1000), "
-                              "(2, 'Bank', 0)"));
-    db.execute(QStringLiteral("INSERT INTO kasszatip (kasszatip, kasszatip_nev, szorzo, szin) VALUES "
-                              "(1, 'Fizetés', 1, 13434828), (2, 'Élelmiszer', -1, 13434879), "
-                              "(3, 'Ajándék', 1, NULL), (4, 'Rezsi', -1, -16777211)"));
-    db.execute(QStringLiteral("INSERT INTO ugyfel (ugyfel, ugyfel_nev) VALUES (1, 'Kovács Ödön'), (2, 'Szabó Éva')"));
+    db.execute(
+        QStringLiteral("INSERT INTO kassza (kassza, kassza_nev, nyito) VALUES (1, 'Pénztárca', 1000), "
+                       "(2, 'Bank', 0)"));
+    db.execute(
+        QStringLiteral("INSERT INTO kasszatip (kasszatip, kasszatip_nev, szorzo, szin) VALUES "
+                       "(1, 'Fizetés', 1, 13434828), (2, 'Élelmiszer', -1, 13434879), "
+                       "(3, 'Ajándék', 1, NULL), (4, 'Rezsi', -1, -16777211)"));
+    db.execute(QStringLiteral(
+        "INSERT INTO ugyfel (ugyfel, ugyfel_nev) VALUES (1, 'Kovács Ödön'), (2, 'Szabó Éva')"));
 }
 
 }  // namespace sqltest

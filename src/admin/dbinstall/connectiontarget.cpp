@@ -24,7 +24,8 @@ std::optional<ConnectionTarget> parseConnectionTarget(const QString &text, QStri
     if (text.contains(QLatin1Char(';'))) {
         const QStringList f = text.split(QLatin1Char(';'));
         if (f.size() < 5) {
-            error = QStringLiteral("A kapcsolat mezői: adatbázis;gép;port;felhasználó;jelszó;név – kevés mező: \"%1\"")
+            error = QStringLiteral(
+                        "A kapcsolat mezői: adatbázis;gép;port;felhasználó;jelszó;név – kevés mező: \"%1\"")
                         .arg(text);
             return std::nullopt;
         }
@@ -39,8 +40,9 @@ std::optional<ConnectionTarget> parseConnectionTarget(const QString &text, QStri
     } else {
         const qsizetype at = text.lastIndexOf(QLatin1Char('@'));
         if (at <= 0) {
-            error = QStringLiteral("A kapcsolat alakja felhasználó:jelszó@gép:port/adatbázis, ez nem az: \"%1\"")
-                        .arg(text);
+            error =
+                QStringLiteral("A kapcsolat alakja felhasználó:jelszó@gép:port/adatbázis, ez nem az: \"%1\"")
+                    .arg(text);
             return std::nullopt;
         }
         const QString account = text.left(at);

@@ -106,8 +106,9 @@ int run(const CommandOptions &o, const ConnectionTarget &t, QTextStream &out)
     if (o.command == QLatin1String("--upgrade-database")) {
         const UpgradeResult r = upgradeDatabase(*db);
         if (r.from == r.to)
-            out << QStringLiteral("A(z) \"%1\" adatbázis már a(z) %2. változaton volt; az eljárásokat, nézeteket és "
-                                  "triggereket újra telepítettem.\n")
+            out << QStringLiteral(
+                       "A(z) \"%1\" adatbázis már a(z) %2. változaton volt; az eljárásokat, nézeteket és "
+                       "triggereket újra telepítettem.\n")
                        .arg(t.database)
                        .arg(r.to);
         else

@@ -19,8 +19,9 @@ public:
     explicit SessionModeForInstall(TmySQLDatabase &db) : m_db(db)
     {
         m_saved = db.queryText(QStringLiteral("SELECT @@SESSION.sql_mode"));
-        db.execute(QStringLiteral(
-            "SET SESSION sql_mode = 'STRICT_TRANS_TABLES,ERROR_FOR_DIVISION_BY_ZERO,NO_ENGINE_SUBSTITUTION'"));
+        db.execute(
+            QStringLiteral("SET SESSION sql_mode = "
+                           "'STRICT_TRANS_TABLES,ERROR_FOR_DIVISION_BY_ZERO,NO_ENGINE_SUBSTITUTION'"));
     }
     ~SessionModeForInstall()
     {
@@ -72,15 +73,17 @@ void runSqlScript(TmySQLDatabase &db, const QString &script, const QString &name
         try {
             db.execute(statement.text);
         } catch (const EmySQLDatabaseError &e) {
-            throw DbInstallError(QStringLiteral("%1, %2. sor: %3").arg(name).arg(statement.line).arg(e.message()));
+            throw DbInstallError(
+                QStringLiteral("%1, %2. sor: %3").arg(name).arg(statement.line).arg(e.message()));
         }
     }
 }
 
 int schemaVersion(TmySQLDatabase &db)
 {
-    const qint64 tables = db.queryInt(QStringLiteral(
-        "SELECT COUNT(*) FROM information_schema.TABLES WHERE TABLE_SCHEMA = DATABASE() AND TABLE_NAME = 'verzio'"));
+    const qint64 tables =
+        db.queryInt(QStringLiteral("SELECT COUNT(*) FROM information_schema.TABLES WHERE TABLE_SCHEMA = "
+                                   "DATABASE() AND TABLE_NAME = 'verzio'"));
     if (tables == 0)
         return 0;
     return int(db.queryInt(QStringLiteral("SELECT COALESCE(MAX(CAST(verzio AS UNSIGNED)), 0) FROM verzio")));
@@ -96,10 +99,10 @@ void installRoutines(TmySQLDatabase &db)
 void installSchema(TmySQLDatabase &db)
 {
     const QString name = currentDatabase(db);
-    const qint64 objects =
-        db.queryInt(QStringLiteral("SELECT (SELECT COUNT(*) FROM information_schema.TABLES WHERE TABLE_SCHEMA = "
-                                   "DATABASE()) + (SELECT COUNT(*) FROM information_schema.ROUTINES WHERE "
-                                   "ROUTINE_SCHEMA = DATABASE())"));
+    const qint64 objects = db.queryInt(
+        QStringLiteral("SELECT (SELECT COUNT(*) FROM information_schema.TABLES WHERE TABLE_SCHEMA = "
+                       "DATABASE()) + (SELECT COUNT(*) FROM information_schema.ROUTINES WHERE "
+                       "ROUTINE_SCHEMA = DATABASE())"));
     if (objects > 0)
         throw DbInstallError(
             QStringLiteral("A(z) \"%1\" adatbázis nem üres (%2 tábla, nézet vagy eljárás van benne); "
@@ -108,7 +111,8 @@ void installSchema(TmySQLDatabase &db)
                 .arg(objects));
     SessionModeForInstall mode(db);
     // Procedure parameters take the database's default character set.
-    db.execute(QStringLiteral("ALTER DATABASE `%1` CHARACTER SET latin2 COLLATE latin2_hungarian_ci").arg(name));
+    db.execute(
+        QStringLiteral("ALTER DATABASE `%1` CHARACTER SET latin2 COLLATE latin2_hungarian_ci").arg(name));
     runResource(db, baseSchemaResource());
     for (const SchemaStep &step : upgradeSteps())
         runStep(db, step);
@@ -124,11 +128,13 @@ void createDatabase(TmySQLDatabase &serverConn, const QString &name)
                                             "lehetnek benne, legfeljebb 64).")
                                  .arg(name));
     const qint64 exists = serverConn.queryInt(
-        QStringLiteral("SELECT COUNT(*) FROM information_schema.SCHEMATA WHERE SCHEMA_NAME = %1").arg(SqlText(name)));
+        QStringLiteral("SELECT COUNT(*) FROM information_schema.SCHEMATA WHERE SCHEMA_NAME = %1")
+            .arg(SqlText(name)));
     if (exists > 0)
-        throw DbInstallError(QStringLiteral("A(z) \"%1\" adatbázis már létezik ezen a kiszolgálón; nem írom felül. "
-                                            "Frissíteni az --upgrade-database paranccsal lehet.")
-                                 .arg(name));
+        throw DbInstallError(
+            QStringLiteral("A(z) \"%1\" adatbázis már létezik ezen a kiszolgálón; nem írom felül. "
+                           "Frissíteni az --upgrade-database paranccsal lehet.")
+                .arg(name));
     serverConn.execute(
         QStringLiteral("CREATE DATABASE `%1` CHARACTER SET latin2 COLLATE latin2_hungarian_ci").arg(name));
     try {
@@ -150,7 +156,8 @@ UpgradeResult upgradeDatabase(TmySQLDatabase &db)
     result.from = schemaVersion(db);
     if (result.from == 0)
         throw DbInstallError(
-            QStringLiteral("A(z) \"%1\" nem Zorva adatbázis (nincs verzio táblája); nem frissítem.").arg(name));
+            QStringLiteral("A(z) \"%1\" nem Zorva adatbázis (nincs verzio táblája); nem frissítem.")
+                .arg(name));
     const int newest = currentSchemaVersion();
     if (result.from > newest)
         throw DbInstallError(QStringLiteral("A(z) \"%1\" adatbázis %2. változatú, ez a program csak a(z) %3. "

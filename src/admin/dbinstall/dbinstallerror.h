@@ -9,7 +9,8 @@ namespace zorva {
 
 class DbInstallError : public std::runtime_error {
 public:
-    explicit DbInstallError(const QString &message) : std::runtime_error(message.toStdString()), m_message(message)
+    explicit DbInstallError(const QString &message)
+        : std::runtime_error(message.toStdString()), m_message(message)
     {
     }
     const QString &message() const { return m_message; }

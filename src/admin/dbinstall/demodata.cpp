@@ -18,12 +18,12 @@ constexpr int ChunkSize = 50000;
 QChar kindLetter(DemoBoxKind kind)
 {
     switch (kind) {
-    case DemoBoxKind::Cash:
-        return QLatin1Char('P');
-    case DemoBoxKind::Account:
-        return QLatin1Char('B');
-    case DemoBoxKind::Euro:
-        return QLatin1Char('E');
+        case DemoBoxKind::Cash:
+            return QLatin1Char('P');
+        case DemoBoxKind::Account:
+            return QLatin1Char('B');
+        case DemoBoxKind::Euro:
+            return QLatin1Char('E');
     }
     return QLatin1Char('P');
 }
@@ -62,7 +62,8 @@ void buildMonthlyRows(TmySQLDatabase &db, QChar kind, const QDate &from, const Q
                    "CREATE TEMPORARY TABLE demo_havi_sor ENGINE=MEMORY "
                    "SELECT DATE_ADD(h.ho, INTERVAL LEAST(m.nap, DAY(LAST_DAY(h.ho))) - 1 DAY) AS datum, "
                    "       m.havi - 1000000 AS sorrend, m.kasszatip, m.ugyfel, m.szoveg, "
-                   "       ROUND((m.tol + (CRC32(h.n * 101 + m.havi) MOD (FLOOR((m.ig - m.tol) / m.lepes + 0.5) + 1)) "
+                   "       ROUND((m.tol + (CRC32(h.n * 101 + m.havi) MOD (FLOOR((m.ig - m.tol) / m.lepes + "
+                   "0.5) + 1)) "
                    "              * m.lepes) * m.szorzo, 4) AS osszeg "
                    "  FROM (SELECT s.n, DATE_ADD(%1, INTERVAL s.n MONTH) AS ho FROM (%2) s WHERE s.n < %3) h "
                    "  JOIN demo_havi m ON m.fajta = '%4' "
@@ -100,8 +101,8 @@ void generateEntries(TmySQLDatabase &db, int kassza, DemoBoxKind kind, int count
         monthly = 0;
     }
     const qint64 everyday = count - monthly;
-    const qint64 weights =
-        db.queryInt(QStringLiteral("SELECT COALESCE(SUM(suly), 0) FROM demo_minta WHERE fajta = '%1'").arg(letter));
+    const qint64 weights = db.queryInt(
+        QStringLiteral("SELECT COALESCE(SUM(suly), 0) FROM demo_minta WHERE fajta = '%1'").arg(letter));
     const qint64 days = from.daysTo(to) + 1;
 
     qint64 written = 0;
@@ -109,19 +110,22 @@ void generateEntries(TmySQLDatabase &db, int kassza, DemoBoxKind kind, int count
     for (qint64 a = 0; a < everyday || (a == 0 && monthly > 0); a += ChunkSize) {
         const qint64 b = std::min(a + ChunkSize, everyday);
         const bool last = b >= everyday;
-        const QString low = a == 0 ? QStringLiteral("'1000-01-01'") : SqlDate(dateOfEntry(from, a, days, everyday));
+        const QString low =
+            a == 0 ? QStringLiteral("'1000-01-01'") : SqlDate(dateOfEntry(from, a, days, everyday));
         const QString high =
             last ? QStringLiteral("'9999-12-31'") : SqlDate(dateOfEntry(from, b, days, everyday));
         const QString sql =
             QStringLiteral(
-                "INSERT INTO hazikassza (hazikassza, kassza, idoszak, datum, kasszatip, ugyfel, osszeg, szoveg, "
+                "INSERT INTO hazikassza (hazikassza, kassza, idoszak, datum, kasszatip, ugyfel, osszeg, "
+                "szoveg, "
                 "                        nyito, zaro, rogzitve) "
                 "SELECT %1 + ROW_NUMBER() OVER (ORDER BY x.datum, x.sorrend), %2, '', x.datum, x.kasszatip, "
                 "       x.ugyfel, x.osszeg, x.szoveg, "
                 "       ROUND(%3 + SUM(x.osszeg) OVER w - x.osszeg, 4), ROUND(%3 + SUM(x.osszeg) OVER w, 4), "
                 "       TIMESTAMP(x.datum, SEC_TO_TIME(25200 + ABS(x.sorrend * 7919) MOD 50400)) "
                 "  FROM (SELECT r.datum, r.n AS sorrend, p.kasszatip, p.ugyfel, p.szoveg, "
-                "               ROUND(LEAST(p.ig, p.tol + (CRC32(r.n * 3 + 1) MOD (FLOOR((p.ig - p.tol) / p.lepes "
+                "               ROUND(LEAST(p.ig, p.tol + (CRC32(r.n * 3 + 1) MOD (FLOOR((p.ig - p.tol) / "
+                "p.lepes "
                 "                     + 0.5) + 1)) * p.lepes) * p.szorzo, 4) AS osszeg "
                 "          FROM (SELECT s.n, DATE_ADD(%4, INTERVAL (s.n * %5) DIV %6 DAY) AS datum, "
                 "                       CRC32(s.n) MOD %7 AS r "
@@ -144,7 +148,8 @@ void generateEntries(TmySQLDatabase &db, int kassza, DemoBoxKind kind, int count
                 .arg(letter)
                 .arg(low, high);
         db.execute(sql);
-        written = db.queryInt(QStringLiteral("SELECT COUNT(*) FROM hazikassza WHERE kassza = %1").arg(kassza));
+        written =
+            db.queryInt(QStringLiteral("SELECT COUNT(*) FROM hazikassza WHERE kassza = %1").arg(kassza));
         balance = db.queryFloat(QStringLiteral("SELECT zaro FROM hazikassza WHERE kassza = %1 "
                                                "ORDER BY datum DESC, hazikassza DESC LIMIT 1")
                                     .arg(kassza));
@@ -152,7 +157,8 @@ void generateEntries(TmySQLDatabase &db, int kassza, DemoBoxKind kind, int count
             break;
     }
     if (written != count)
-        throw DbInstallError(QStringLiteral("A mintatételek száma nem stimmel: %1 helyett %2.").arg(count).arg(written));
+        throw DbInstallError(
+            QStringLiteral("A mintatételek száma nem stimmel: %1 helyett %2.").arg(count).arg(written));
     db.execute(QStringLiteral("DROP TEMPORARY TABLE IF EXISTS demo_havi_sor"));
 }
 
@@ -160,11 +166,13 @@ void fillDemoData(TmySQLDatabase &db, int entries)
 {
     if (schemaVersion(db) == 0)
         throw DbInstallError(QStringLiteral("Ez nem Zorva adatbázis (nincs verzio táblája)."));
-    const qint64 used = db.queryInt(QStringLiteral(
-        "SELECT (SELECT COUNT(*) FROM kassza) + (SELECT COUNT(*) FROM ugyfel) + (SELECT COUNT(*) FROM hazikassza)"));
+    const qint64 used =
+        db.queryInt(QStringLiteral("SELECT (SELECT COUNT(*) FROM kassza) + (SELECT COUNT(*) FROM ugyfel) + "
+                                   "(SELECT COUNT(*) FROM hazikassza)"));
     if (used > 0)
-        throw DbInstallError(QStringLiteral("Az adatbázisban már vannak adatok; mintaadatok csak üres adatbázisba "
-                                            "tölthetők, hogy semmi ne keveredjen össze."));
+        throw DbInstallError(
+            QStringLiteral("Az adatbázisban már vannak adatok; mintaadatok csak üres adatbázisba "
+                           "tölthetők, hogy semmi ne keveredjen össze."));
     if (entries <= 0)
         entries = DefaultDemoEntries;
 
@@ -183,7 +191,8 @@ void fillDemoData(TmySQLDatabase &db, int entries)
     for (QDate month(from.year(), from.month(), 1); month <= today; month = month.addMonths(1))
         db.execute(callCsekkGen(month.toString(QStringLiteral("yyyyMM"))));
     db.execute(QStringLiteral(
-        "UPDATE csekkfizet SET fizetve = 'I', dat_fizetve = DATE_SUB(dat_hatid, INTERVAL csekkfizet MOD 6 DAY) "
+        "UPDATE csekkfizet SET fizetve = 'I', dat_fizetve = DATE_SUB(dat_hatid, INTERVAL csekkfizet MOD 6 "
+        "DAY) "
         " WHERE dat_hatid < CURDATE() "
         "   AND NOT (dat_hatid >= DATE_SUB(CURDATE(), INTERVAL 3 MONTH) AND csekkfizet MOD 4 = 0)"));
 

@@ -9,7 +9,8 @@ namespace {
 QString entryArguments(int kassza, int kasszatip, double osszeg, const QString &szoveg, int ugyfel)
 {
     return QString::number(kassza) + QLatin1Char(',') + QString::number(kasszatip) + QLatin1Char(',') +
-           SqlNumber(osszeg) + QLatin1Char(',') + SqlText(szoveg) + QLatin1Char(',') + QString::number(ugyfel);
+           SqlNumber(osszeg) + QLatin1Char(',') + SqlText(szoveg) + QLatin1Char(',') +
+           QString::number(ugyfel);
 }
 
 QString dateOrToday(const QDate &datum)
@@ -31,11 +32,12 @@ QString callKasszaInsToday(int kassza, int kasszatip, double osszeg, const QStri
     return callKasszaIns(QDate(), kassza, kasszatip, osszeg, szoveg, ugyfel);
 }
 
-QString callKasszaEdit(int hid, const QDate &datum, int kassza, int kasszatip, double osszeg, const QString &szoveg,
-                       int ugyfel)
+QString callKasszaEdit(int hid, const QDate &datum, int kassza, int kasszatip, double osszeg,
+                       const QString &szoveg, int ugyfel)
 {
-    return QStringLiteral("CALL sp_kassza_edit(") + QString::number(hid) + QLatin1Char(',') + dateOrToday(datum) +
-           QLatin1Char(',') + entryArguments(kassza, kasszatip, osszeg, szoveg, ugyfel) + QStringLiteral(");");
+    return QStringLiteral("CALL sp_kassza_edit(") + QString::number(hid) + QLatin1Char(',') +
+           dateOrToday(datum) + QLatin1Char(',') + entryArguments(kassza, kasszatip, osszeg, szoveg, ugyfel) +
+           QStringLiteral(");");
 }
 
 QString callKasszaDel(int hid)
@@ -55,8 +57,8 @@ QString callCsekkGen(const QString &idoszak)
 
 QString callTorleszt(int tartozik, double osszeg, const QString &megjegyzes)
 {
-    return QStringLiteral("CALL sp_torleszt(") + QString::number(tartozik) + QLatin1Char(',') + SqlNumber(osszeg) +
-           QLatin1Char(',') + SqlText(megjegyzes) + QStringLiteral(");");
+    return QStringLiteral("CALL sp_torleszt(") + QString::number(tartozik) + QLatin1Char(',') +
+           SqlNumber(osszeg) + QLatin1Char(',') + SqlText(megjegyzes) + QStringLiteral(");");
 }
 
 QString callMegkolcsonad(int tartozik, double osszeg, const QString &megjegyzes)

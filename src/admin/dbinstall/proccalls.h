@@ -14,8 +14,8 @@ QString callKasszaIns(const QDate &datum, int kassza, int kasszatip, double ossz
 // CALL sp_kassza_ins(CURDATE(),...);
 QString callKasszaInsToday(int kassza, int kasszatip, double osszeg, const QString &szoveg, int ugyfel);
 // CALL sp_kassza_edit(hid,'2024-03-01',1,5,1500,'text',0);
-QString callKasszaEdit(int hid, const QDate &datum, int kassza, int kasszatip, double osszeg, const QString &szoveg,
-                       int ugyfel);
+QString callKasszaEdit(int hid, const QDate &datum, int kassza, int kasszatip, double osszeg,
+                       const QString &szoveg, int ugyfel);
 // CALL sp_kassza_del(hid);
 QString callKasszaDel(int hid);
 // CALL sp_csekkfizet(id);

@@ -38,9 +38,9 @@ int currentSchemaVersion()
 
 QStringList routineResources()
 {
-    return {QStringLiteral(":/sql/routines/chain.sql"),   QStringLiteral(":/sql/routines/triggers.sql"),
-            QStringLiteral(":/sql/routines/views.sql"),   QStringLiteral(":/sql/routines/entries.sql"),
-            QStringLiteral(":/sql/routines/bills.sql"),   QStringLiteral(":/sql/routines/debts.sql")};
+    return {QStringLiteral(":/sql/routines/chain.sql"), QStringLiteral(":/sql/routines/triggers.sql"),
+            QStringLiteral(":/sql/routines/views.sql"), QStringLiteral(":/sql/routines/entries.sql"),
+            QStringLiteral(":/sql/routines/bills.sql"), QStringLiteral(":/sql/routines/debts.sql")};
 }
 
 QString demoHouseholdResource()
