@@ -84,6 +84,7 @@ protected:
     void putU16(quint16 v);
     void putDouble(double v);
     void flush();
+    QByteArray &buffer() { return m_buf; }
 
     const QList<TxlColumn> &exportedColumns() const { return m_exported; }
 

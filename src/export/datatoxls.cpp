@@ -62,20 +62,26 @@ void TDataToXLS::writeCellPrefix(quint16 type, quint16 length, int row, int col,
 
 void TDataToXLS::writeLabel(int row, int col, quint8 attr1, quint8 attr2, const QString &text)
 {
-    const QByteArray bytes = zorva::toWindows1250(QStringView(text).left(kMaxLabel));
+    QByteArray &buf = buffer();
+    const qsizetype start = buf.size();
     putU16(recLabel);
-    putU16(quint16(8 + bytes.size()));
+    putU16(0);  // length, set below
     putU16(quint16(row));
     putU16(quint16(col));
     putU8(0);
     putU8(attr1);
     putU8(attr2);
-    putU8(quint8(bytes.size()));
-    put(bytes.constData(), bytes.size());
+    putU8(0);  // text length, set below
+    zorva::appendWindows1250(buf, QStringView(text).left(kMaxLabel));
+    const qsizetype n = buf.size() - start - 12;
+    buf[start + 2] = char((8 + n) & 0xFF);
+    buf[start + 3] = char((8 + n) >> 8);
+    buf[start + 11] = char(n);
 }
 
 void TDataToXLS::writeBegin()
 {
+    m_format = std::make_unique<zorva::PlainValueFormatter>(m_locale);
     putU16(recBof);
     putU16(4);
     putU16(0x0002);
@@ -135,7 +141,9 @@ void TDataToXLS::writeRecord(int row)
                 if (f.dataType() == TFieldType::ftBlob)
                     writeLabel(row, c, 0, align, QStringLiteral("BLOB"));
                 else
-                    writeLabel(row, c, 0, align, zorva::plainValueText(f, m_locale));
+                    writeLabel(row, c, 0, align,
+                               f.dataType() == TFieldType::ftDate ? m_format->dateText(f.asDate())
+                                                                  : m_format->text(f));
                 break;
         }
     }

@@ -3,8 +3,11 @@
 #pragma once
 
 #include "dataexport.h"
+#include "valuetext.h"
 
 #include <QLocale>
+
+#include <memory>
 
 class TDataToXLS : public TDataExport {
 public:
@@ -34,4 +37,5 @@ private:
 
     QLocale m_locale;
     bool m_declareCodePage = false;
+    std::unique_ptr<zorva::PlainValueFormatter> m_format;  // while an export runs
 };

@@ -1,13 +1,21 @@
 #include "delimitedwriter.h"
 
+#include "blockwriter.h"
+
 #include "sqltext.h"
 #include "valuetext.h"
 #include "windows1250.h"
 
+#include <QBuffer>
+
 namespace zorva {
 
 DelimitedWriter::DelimitedWriter(TDataSet &data, DelimitedOptions options)
-    : m_data(data), m_opt(std::move(options))
+    : m_data(data),
+      m_opt(std::move(options)),
+      m_format(m_opt.locale),
+      m_delimiter(toWindows1250(QStringView(&m_opt.delimiter, 1))),
+      m_qualifier(toWindows1250(m_opt.qualifier))
 {
     for (int i = 0; i < m_data.fieldCount(); ++i) {
         TField &f = m_data.fields(i);
@@ -20,9 +28,33 @@ DelimitedWriter::DelimitedWriter(TDataSet &data, DelimitedOptions options)
         }
         if (!ticked)
             continue;
-        const Kind kind = f.dataType() == TFieldType::ftMemo   ? Kind::Memo
-                          : f.dataType() == TFieldType::ftBlob ? Kind::Binary
-                                                               : Kind::Plain;
+        Kind kind = Kind::Other;
+        switch (f.dataType()) {
+            case TFieldType::ftSmallint:
+            case TFieldType::ftInteger:
+            case TFieldType::ftLargeint:
+            case TFieldType::ftAutoInc:
+                kind = Kind::Integer;
+                break;
+            case TFieldType::ftFloat:
+            case TFieldType::ftBCD:
+                kind = Kind::Number;
+                break;
+            case TFieldType::ftDate:
+                kind = Kind::Date;
+                break;
+            case TFieldType::ftString:
+                kind = Kind::Text;
+                break;
+            case TFieldType::ftMemo:
+                kind = Kind::Memo;
+                break;
+            case TFieldType::ftBlob:
+                kind = Kind::Binary;
+                break;
+            default:
+                break;
+        }
         m_columns.push_back({&f, kind});
     }
 }
@@ -41,50 +73,78 @@ QString DelimitedWriter::headerLine() const
     return line;
 }
 
-void DelimitedWriter::appendValue(QString &line, const Column &c) const
+void DelimitedWriter::appendText(QByteArray &out, const QString &text, bool memo) const
 {
-    line += m_opt.qualifier;
+    // Escaping (CsvEscape) only when there is something to escape.
+    bool plain = true;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\\' || u == u'\r' || u == u'\n' || (memo && c == m_opt.delimiter)) {
+            plain = false;
+            break;
+        }
+    }
+    if (plain) {
+        appendWindows1250(out, text);
+        return;
+    }
+    QString escaped = CsvEscape(text);
+    if (memo)
+        escaped.replace(m_opt.delimiter, QLatin1Char(','));
+    appendWindows1250(out, escaped);
+}
+
+void DelimitedWriter::appendValue(QByteArray &out, const Column &c) const
+{
+    out += m_qualifier;
+    const TField &f = *c.field;
     switch (c.kind) {
-        case Kind::Plain:
-            line += CsvEscape(plainValueText(*c.field, m_opt.locale));
+        case Kind::Integer:
+            if (!f.isNull())
+                m_format.appendInteger(out, f.asLargeInt());
+            break;
+        case Kind::Number:
+            if (!f.isNull())
+                m_format.appendNumber(out, f.asFloat());
+            break;
+        case Kind::Date:
+            if (!f.isNull())
+                appendWindows1250(out, m_format.dateText(f.asDate()));
+            break;
+        case Kind::Text:
+            appendText(out, f.asString(), false);
             break;
         case Kind::Memo:
-            if (m_opt.writeMemos) {
-                QString text = CsvEscape(c.field->asString());
-                text.replace(m_opt.delimiter, QLatin1Char(','));
-                line += text;
-            } else {
-                line += QLatin1String("BLOB");
-            }
+            if (m_opt.writeMemos)
+                appendText(out, f.asString(), true);
+            else
+                out += "BLOB";
             break;
         case Kind::Binary:
-            line += QLatin1String("BLOB");
+            out += "BLOB";
+            break;
+        case Kind::Other:
+            appendText(out, m_format.text(f), false);
             break;
     }
-    line += m_opt.qualifier;
-}
-
-void DelimitedWriter::appendRecord(QString &line) const
-{
-    for (size_t i = 0; i < m_columns.size(); ++i) {
-        if (i > 0)
-            line += m_opt.delimiter;
-        appendValue(line, m_columns[i]);
-    }
-}
-
-QString DelimitedWriter::recordLine() const
-{
-    QString line;
-    appendRecord(line);
-    return line;
+    out += m_qualifier;
 }
 
 QByteArray DelimitedWriter::write(const Step &step)
 {
+    QByteArray text;
+    QBuffer device(&text);
+    device.open(QIODevice::WriteOnly);
+    write(device, step);
+    return text;
+}
+
+void DelimitedWriter::write(QIODevice &device, const Step &step)
+{
     m_records = 0;
     m_stopped = false;
-    QByteArray out;
+    BlockWriter block(device);
+    QByteArray &out = block.buffer();
     m_data.first();
     m_data.disableControls();
     struct Resume {
@@ -95,22 +155,23 @@ QByteArray DelimitedWriter::write(const Step &step)
     if (!m_opt.noHeader)
         appendWindows1250(out, headerLine());
     out.append("\r\n", 2);
-    out.reserve(out.size() + qsizetype(m_data.recordCount()) * 16 * qsizetype(m_columns.size() + 1));
 
-    QString line;
     while (!m_data.eof()) {
         if (step && !step(m_records + 1)) {
             m_stopped = true;
             break;
         }
-        line.clear();
-        appendRecord(line);
-        appendWindows1250(out, line);
+        for (size_t i = 0; i < m_columns.size(); ++i) {
+            if (i > 0)
+                out += m_delimiter;
+            appendValue(out, m_columns[i]);
+        }
         out.append("\r\n", 2);
+        block.flushIfFull();
         ++m_records;
         m_data.next();
     }
-    return out;
+    block.flush();
 }
 
 }  // namespace zorva

@@ -3,8 +3,10 @@
 #pragma once
 
 #include "dataset.h"
+#include "valuetext.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QLocale>
 #include <QStringList>
 
@@ -30,27 +32,30 @@ public:
 
     DelimitedWriter(TDataSet &data, DelimitedOptions options);
 
-    // From the first record to the end.  Bound views are suspended meanwhile;
-    // the dataset stays on the last row visited.
+    // From the first record to the end, into `out` (ExportError when it refuses).
+    // Bound views are suspended meanwhile; the dataset stays on the last row visited.
+    void write(QIODevice &out, const Step &step = {});
+    // The text in memory.
     QByteArray write(const Step &step = {});
     int recordsWritten() const { return m_records; }
     bool stopped() const { return m_stopped; }
 
-    // The lines without their line end, for the current row.
+    // The header line without its line end.
     QString headerLine() const;
-    QString recordLine() const;
 
 private:
-    enum class Kind { Plain, Memo, Binary };
+    enum class Kind { Integer, Number, Date, Text, Memo, Binary, Other };
     struct Column {
         TField *field;
         Kind kind;
     };
-    void appendValue(QString &line, const Column &c) const;
-    void appendRecord(QString &line) const;
+    void appendText(QByteArray &out, const QString &text, bool memo) const;
+    void appendValue(QByteArray &out, const Column &c) const;
 
     TDataSet &m_data;
     DelimitedOptions m_opt;
+    PlainValueFormatter m_format;
+    QByteArray m_delimiter, m_qualifier;  // in Windows-1250
     std::vector<Column> m_columns;
     int m_records = 0;
     bool m_stopped = false;

@@ -1,8 +1,12 @@
 #include "htmlpage.h"
 
+#include "blockwriter.h"
+
 #include "numberformat.h"
 #include "valuetext.h"
 #include "windows1250.h"
+
+#include <QBuffer>
 
 #include <vector>
 
@@ -70,17 +74,23 @@ QStringList parseSumFields(const QString &text)
 struct HtmlPageWriter::Cell {
     const ExportColumn *column;
     TField *field;
-    QString widthAttr;  // `<td width="W%"`
-    QString prefix;     // alignment prefix
-    int sumIndex;       // -1: not a sum field
+    QString widthAttr;    // `<td width="W%"`
+    QString prefix;       // alignment prefix
+    int sumIndex;         // -1: not a sum field
+    QByteArray dataOpen;  // everything before a data cell's text, in Windows-1250
 };
 
 HtmlPageWriter::HtmlPageWriter(HtmlPageSpec spec) : m_spec(std::move(spec)) {}
 
+QByteArray &HtmlPageWriter::buf()
+{
+    return m_out->buffer();
+}
+
 void HtmlPageWriter::line(QStringView text)
 {
-    appendWindows1250(m_out, text);
-    m_out.append("\r\n", 2);
+    appendWindows1250(buf(), text);
+    buf().append("\r\n", 2);
 }
 
 QString HtmlPageWriter::widthAttr(const ExportColumn &c) const
@@ -93,7 +103,21 @@ QString HtmlPageWriter::widthAttr(const ExportColumn &c) const
 
 QByteArray HtmlPageWriter::write(TDataSet &data, const Progress &progress)
 {
-    m_out.clear();
+    QByteArray page;
+    QBuffer device(&page);
+    device.open(QIODevice::WriteOnly);
+    write(data, device, progress);
+    return page;
+}
+
+void HtmlPageWriter::write(TDataSet &data, QIODevice &device, const Progress &progress)
+{
+    BlockWriter block(device);
+    m_out = &block;
+    struct Reset {
+        BlockWriter *&p;
+        ~Reset() { p = nullptr; }
+    } reset{m_out};
     m_records = 0;
 
     std::vector<Cell> cells;
@@ -108,7 +132,10 @@ QByteArray HtmlPageWriter::write(TDataSet &data, const Progress &progress)
             }
         }
         cells.push_back(
-            {&c, &data.fieldByName(c.fieldName), widthAttr(c), alignPrefix(c.alignment), sumIndex});
+            {&c, &data.fieldByName(c.fieldName), widthAttr(c), alignPrefix(c.alignment), sumIndex, {}});
+        Cell &cell = cells.back();
+        cell.dataOpen =
+            toWindows1250(cat({cell.widthAttr, u"><font face=\"Verdana\" size=\"1\">", cell.prefix}));
     }
     std::vector<double> totals(m_spec.sumFields.size(), 0.0);
 
@@ -138,26 +165,22 @@ QByteArray HtmlPageWriter::write(TDataSet &data, const Progress &progress)
 
     {
         WalkGuard guard(data);
-        const QString dataOpen = QStringLiteral("><font face=\"Verdana\" size=\"1\">");
-        const QString dataClose = QStringLiteral("</font></td>");
-        QString text;
         data.first();
         while (!data.eof()) {
             ++m_records;
             if (progress && m_records % 10 == 0)
                 progress(m_records);
-            line(u"  <tr>");
+            QByteArray &out = buf();
+            out.append("  <tr>\r\n");
             for (const Cell &cell : cells) {
                 if (cell.sumIndex >= 0 && !cell.field->isNull())
                     totals[cell.sumIndex] += cell.field->asFloat();
-                text = cell.widthAttr;
-                text += dataOpen;
-                text += cell.prefix;
-                text += cell.field->displayText();
-                text += dataClose;
-                line(text);
+                out.append(cell.dataOpen);
+                appendWindows1250(out, cell.field->displayText());
+                out.append("</font></td>\r\n");
             }
-            line(u"  </tr>");
+            out.append("  </tr>\r\n");
+            block.flushIfFull();
             data.next();
         }
     }
@@ -191,7 +214,7 @@ QByteArray HtmlPageWriter::write(TDataSet &data, const Progress &progress)
     line(u"");
     line(u"</body>");
     line(u"</html>");
-    return m_out;
+    block.flush();
 }
 
 }  // namespace zorva

@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QIODevice>
 #include <QStringList>
 
 #include <functional>
@@ -35,18 +36,22 @@ public:
 
     explicit HtmlPageWriter(HtmlPageSpec spec);
 
-    // Walks the dataset from its first row to the end and returns the page.
-    // The current row is the same afterwards; bound views are suspended meanwhile.
+    // Walks the dataset from its first row to the end and writes the page to
+    // `out` (raising ExportError when it refuses).  The current row is the same
+    // afterwards; bound views are suspended meanwhile.
+    void write(TDataSet &data, QIODevice &out, const Progress &progress = {});
+    // The page in memory.
     QByteArray write(TDataSet &data, const Progress &progress = {});
     int recordsWritten() const { return m_records; }
 
 private:
     struct Cell;
     void line(QStringView text);
+    QByteArray &buf();
     QString widthAttr(const ExportColumn &c) const;
 
     HtmlPageSpec m_spec;
-    QByteArray m_out;
+    class BlockWriter *m_out = nullptr;
     int m_records = 0;
 };
 

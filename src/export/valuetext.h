@@ -4,8 +4,11 @@
 
 #include "field.h"
 
+#include <QByteArray>
 #include <QLocale>
 #include <QString>
+
+#include <vector>
 
 namespace zorva {
 
@@ -15,11 +18,44 @@ namespace zorva {
 // times as hh:mm:ss, text as it is; NULL gives an empty text.
 QString plainValueText(const TField &field, const QLocale &locale = QLocale());
 
-// The shortest general form of a number, with the locale's decimal separator.
+// The shortest general form of a number (FormatFloat with an empty format),
+// with the locale's decimal separator.
 QString generalNumberText(double value, const QLocale &locale = QLocale());
+
+// The same form written fast into `out` (at least 32 bytes) with "." as the
+// separator; -1 for the values it leaves to generalNumberText (zero, subnormal
+// numbers, NaN, infinities, numbers whose shortest exact form has more than 15 digits).
+int generalNumberAscii(double value, char *out);
 
 // Rounds numerator/denominator to the nearest integer, halves to even
 // (denominator > 0).  Exact for whole numbers, unlike rounding a double.
 qint64 roundRatioHalfEven(qint64 numerator, qint64 denominator);
+
+// plainValueText for many rows: the locale's formats are prepared once, and
+// numbers and dates can be appended straight to Windows-1250 output.
+class PlainValueFormatter {
+public:
+    explicit PlainValueFormatter(const QLocale &locale = QLocale());
+
+    QString text(const TField &field) const;
+    QString dateText(const QDate &date) const;
+    void appendInteger(QByteArray &out, qint64 value) const;
+    void appendNumber(QByteArray &out, double value) const;
+
+private:
+    struct DatePart {
+        char kind;  // 'd', 'M', 'y' (field) or 0 (literal)
+        int width;  // digits: 1 (no padding), 2 or 4
+        QString literal;
+    };
+    bool compileDateFormat();
+
+    QLocale m_locale;
+    QChar m_decimal;
+    bool m_asciiDecimal;
+    std::vector<DatePart> m_date;  // empty: the locale formats the date itself
+    mutable qint64 m_lastDay = -1;
+    mutable QString m_lastDate;
+};
 
 }  // namespace zorva

@@ -134,17 +134,18 @@ bool Tfrm_Grid2Html::writePage()
 
         m_progress->setMaximum(std::max(1, m_data.recordCount()));
         m_progress->setValue(0);
-        HtmlPageWriter writer(spec);
-        const QByteArray page = writer.write(m_data, [this](int recordNo) {
-            m_progress->setValue(recordNo);
-            QApplication::processEvents();
-        });
-
         const QFileInfo info(file);
         if (!QDir().mkpath(info.absolutePath()))
             throw ExportError(QStringLiteral("A(z) %1 mappa nem hozható létre.").arg(info.absolutePath()));
         QSaveFile out(file);
-        if (!out.open(QIODevice::WriteOnly) || out.write(page) != page.size() || !out.commit())
+        if (!out.open(QIODevice::WriteOnly))
+            throw ExportError(QStringLiteral("A(z) %1 fájl nem írható: %2").arg(file, out.errorString()));
+        HtmlPageWriter writer(spec);
+        writer.write(m_data, out, [this](int recordNo) {
+            m_progress->setValue(recordNo);
+            QApplication::processEvents();
+        });
+        if (!out.commit())
             throw ExportError(QStringLiteral("A(z) %1 fájl nem írható: %2").arg(file, out.errorString()));
     } catch (const std::exception &e) {
         m_progress->setValue(0);

@@ -266,17 +266,19 @@ void Tfrm_Hatarolt::exportDelimited(const QString &file)
     try {
         m_progress->setMaximum(std::max(1, m_data.recordCount()));
         m_progress->setValue(0);
+        QSaveFile out(file);
+        if (!out.open(QIODevice::WriteOnly))
+            throw ExportError(QStringLiteral("A(z) %1 fájl nem írható: %2").arg(file, out.errorString()));
         DelimitedWriter writer(m_data, opt);
         EventPump pump;
-        const QByteArray text = writer.write([&](int recordNo) {
+        writer.write(out, [&](int recordNo) {
             pump();
             if (m_stopRequested)
                 return false;
             m_progress->setValue(recordNo);
             return true;
         });
-        QSaveFile out(file);
-        if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit())
+        if (!out.commit())
             throw ExportError(QStringLiteral("A(z) %1 fájl nem írható: %2").arg(file, out.errorString()));
         m_progress->setValue(0);
         ShowInfo(file + QStringLiteral(" file kész."), this);

@@ -32,18 +32,18 @@ ReportPreviewDialog::ReportPreviewDialog(report::ReportLayout layout, const QStr
 
     m_toolBar = new QToolBar(this);
     m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    makeAction(QStringLiteral("aElsoOldal"), QStringLiteral("Első oldal"),
-               QKeySequence(Qt::CTRL | Qt::Key_Home), &ReportPreviewDialog::firstPage);
-    makeAction(QStringLiteral("aElozoOldal"), QStringLiteral("Előző oldal"), QKeySequence(Qt::Key_PageUp),
+    makeAction(QStringLiteral("aElsoOldal"), QStringLiteral("Első"), QKeySequence(Qt::CTRL | Qt::Key_Home),
+               &ReportPreviewDialog::firstPage);
+    makeAction(QStringLiteral("aElozoOldal"), QStringLiteral("Előző"), QKeySequence(Qt::Key_PageUp),
                &ReportPreviewDialog::previousPage);
     m_pageLabel = new QLabel(m_toolBar);
     m_pageLabel->setObjectName(QStringLiteral("lblOldal"));
     m_pageLabel->setMargin(6);
     m_toolBar->addWidget(m_pageLabel);
-    makeAction(QStringLiteral("aKovetkezoOldal"), QStringLiteral("Következő oldal"),
-               QKeySequence(Qt::Key_PageDown), &ReportPreviewDialog::nextPage);
-    makeAction(QStringLiteral("aUtolsoOldal"), QStringLiteral("Utolsó oldal"),
-               QKeySequence(Qt::CTRL | Qt::Key_End), &ReportPreviewDialog::lastPage);
+    makeAction(QStringLiteral("aKovetkezoOldal"), QStringLiteral("Következő"), QKeySequence(Qt::Key_PageDown),
+               &ReportPreviewDialog::nextPage);
+    makeAction(QStringLiteral("aUtolsoOldal"), QStringLiteral("Utolsó"), QKeySequence(Qt::CTRL | Qt::Key_End),
+               &ReportPreviewDialog::lastPage);
     m_toolBar->addSeparator();
     makeAction(QStringLiteral("aNagyit"), QStringLiteral("Nagyítás"), QKeySequence(Qt::Key_Plus),
                &ReportPreviewDialog::zoomIn);
@@ -56,7 +56,7 @@ ReportPreviewDialog::ReportPreviewDialog(report::ReportLayout layout, const QStr
     m_toolBar->addSeparator();
     makeAction(QStringLiteral("aNyomtat"), QStringLiteral("Nyomtatás"), QKeySequence(Qt::CTRL | Qt::Key_P),
                &ReportPreviewDialog::print);
-    makeAction(QStringLiteral("aPdf"), QStringLiteral("Mentés PDF-be"), QKeySequence(Qt::CTRL | Qt::Key_S),
+    makeAction(QStringLiteral("aPdf"), QStringLiteral("PDF mentés"), QKeySequence(Qt::CTRL | Qt::Key_S),
                &ReportPreviewDialog::savePdf);
     m_toolBar->addSeparator();
     makeAction(QStringLiteral("aBezar"), QStringLiteral("Bezár"), QKeySequence(), &QDialog::reject);
@@ -72,7 +72,7 @@ ReportPreviewDialog::ReportPreviewDialog(report::ReportLayout layout, const QStr
     box->setSpacing(0);
     box->addWidget(m_toolBar);
     box->addWidget(m_view, 1);
-    resize(900, 760);
+    resize(1000, 780);
     m_view->updatePreview();
     m_view->fitToWidth();
     updatePageLabel();
