@@ -158,7 +158,8 @@ private:
         const double h = bandHeight(b);
         const double limit = m_bottom - footerHeight();
         // A band taller than an empty page is printed anyway (cut at the page's end).
-        if (mayBreak && m_y + h > limit + kEpsilon && m_y > m_bodyTop + kEpsilon) {
+        const bool pageUsed = m_y > m_bodyTop + kEpsilon;
+        if (mayBreak && pageUsed && (b.newPageBefore || m_y + h > limit + kEpsilon)) {
             endPage();
             startPage();
         }

@@ -161,6 +161,24 @@ TEST(ReportLayout, GroupsPrintHeadersAndFootersWithTotalsThatRestart)
         << "two clients of the same name form two groups";
 }
 
+TEST(ReportLayout, AGroupMayStartOnANewPage)
+{
+    auto data = exporttest::makeTable({{QStringLiteral("g"), TFieldType::ftInteger}, {QStringLiteral("nev"), TFieldType::ftString, 9}},
+                                      {{1, QStringLiteral("a")}, {1, QStringLiteral("b")}, {2, QStringLiteral("c")}});
+    Report r;
+    r.data = data.get();
+    ReportGroup &g = r.addGroup(QStringLiteral("g"));
+    g.header.height = 5;
+    g.header.newPageBefore = true;
+    g.header.addField(QRectF(0, 0, 20, 5), QStringLiteral("g"), kBody);
+    r.detail.height = 5;
+    r.detail.addField(QRectF(0, 0, 20, 5), QStringLiteral("nev"), kBody);
+    const ReportLayout layout = layoutReport(r);
+    ASSERT_EQ(layout.pageCount(), 2) << "the first group does not leave an empty first page";
+    EXPECT_EQ(textList(layout.pages[0]), (QStringList{"1", "a", "b"}));
+    EXPECT_EQ(textList(layout.pages[1]), (QStringList{"2", "c"}));
+}
+
 TEST(ReportLayout, BandsGrowWithWrappedTextAndMayShrinkBeforePrinting)
 {
     const QString longNote = QStringLiteral("hosszú megjegyzés ").repeated(40);
