@@ -51,27 +51,38 @@ void TDataToXLS::writeFont(const TExportFont &font)
 
 void TDataToXLS::writeCellPrefix(quint16 type, quint16 length, int row, int col, quint8 attr2)
 {
-    putU16(type);
-    putU16(length);
-    putU16(quint16(row));
-    putU16(quint16(col));
-    putU8(0);      // not hidden, not locked
-    putU8(0);      // font 0
-    putU8(attr2);  // alignment, no borders, no shading
+    // attributes: not hidden, not locked; font 0; alignment, no borders, no shading
+    const char b[11] = {char(type & 0xFF),
+                        char(type >> 8),
+                        char(length & 0xFF),
+                        char(length >> 8),
+                        char(row & 0xFF),
+                        char(row >> 8),
+                        char(col & 0xFF),
+                        char(col >> 8),
+                        0,
+                        0,
+                        char(attr2)};
+    put(b, sizeof b);
 }
 
 void TDataToXLS::writeLabel(int row, int col, quint8 attr1, quint8 attr2, const QString &text)
 {
     QByteArray &buf = buffer();
     const qsizetype start = buf.size();
-    putU16(recLabel);
-    putU16(0);  // length, set below
-    putU16(quint16(row));
-    putU16(quint16(col));
-    putU8(0);
-    putU8(attr1);
-    putU8(attr2);
-    putU8(0);  // text length, set below
+    const char head[12] = {char(recLabel),
+                           0,
+                           0,
+                           0,  // length, set below
+                           char(row & 0xFF),
+                           char(row >> 8),
+                           char(col & 0xFF),
+                           char(col >> 8),
+                           0,
+                           char(attr1),
+                           char(attr2),
+                           0};  // text length, set below
+    buf.append(head, sizeof head);
     zorva::appendWindows1250(buf, QStringView(text).left(kMaxLabel));
     const qsizetype n = buf.size() - start - 12;
     buf[start + 2] = char((8 + n) & 0xFF);

@@ -139,25 +139,26 @@ bool PlainValueFormatter::compileDateFormat()
         }
         i = j;
     }
-    for (const QDate d : {QDate(2024, 3, 5), QDate(1999, 12, 31), QDate(2001, 10, 1)}) {
-        m_lastDay = -1;
-        if (dateText(d) != m_locale.toString(d, QLocale::ShortFormat))
-            return false;
-    }
-    m_lastDay = -1;
-    return true;
+    bool same = true;
+    for (const QDate d : {QDate(2024, 3, 5), QDate(1999, 12, 31), QDate(2001, 10, 1), QDate(987, 1, 2)})
+        same = same && dateText(d) == m_locale.toString(d, QLocale::ShortFormat);
+    m_dates.clear();
+    return same;
 }
 
 QString PlainValueFormatter::dateText(const QDate &date) const
 {
     if (!date.isValid())
         return QString();
-    if (date.toJulianDay() == m_lastDay)
-        return m_lastDate;
+    const qint64 day = date.toJulianDay();
+    const auto hit = m_dates.constFind(day);
+    if (hit != m_dates.cend())
+        return *hit;
     QString s;
     if (m_date.empty()) {
         s = m_locale.toString(date, QLocale::ShortFormat);
     } else {
+        s.reserve(16);
         for (const DatePart &p : m_date) {
             if (p.kind == 0) {
                 s += p.literal;
@@ -166,14 +167,16 @@ QString PlainValueFormatter::dateText(const QDate &date) const
             int v = p.kind == 'd' ? date.day() : p.kind == 'M' ? date.month() : date.year();
             if (p.kind == 'y' && p.width == 2)
                 v %= 100;
-            const QString digits = QString::number(v);
-            if (digits.size() < p.width)
-                s += QString(p.width - digits.size(), QLatin1Char('0'));
-            s += digits;
+            char digits[12];
+            const int n = int(std::to_chars(digits, digits + sizeof digits, v).ptr - digits);
+            for (int i = n; i < p.width; ++i)
+                s += QLatin1Char('0');
+            s += QLatin1StringView(digits, n);
         }
     }
-    m_lastDay = date.toJulianDay();
-    m_lastDate = s;
+    if (m_dates.size() >= 100000)
+        m_dates.clear();
+    m_dates.insert(day, s);
     return s;
 }
 

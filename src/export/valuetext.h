@@ -5,6 +5,7 @@
 #include "field.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QLocale>
 #include <QString>
 
@@ -53,9 +54,8 @@ private:
     QLocale m_locale;
     QChar m_decimal;
     bool m_asciiDecimal;
-    std::vector<DatePart> m_date;  // empty: the locale formats the date itself
-    mutable qint64 m_lastDay = -1;
-    mutable QString m_lastDate;
+    std::vector<DatePart> m_date;            // empty: the locale formats the date itself
+    mutable QHash<qint64, QString> m_dates;  // by Julian day; a cash book has few distinct dates
 };
 
 }  // namespace zorva
