@@ -28,5 +28,5 @@ export ZORVA_TEST_HOST=127.0.0.1 ZORVA_TEST_PORT=$port ZORVA_TEST_USER=root ZORV
 export ZORVA_TEST_SOCKET="$tmp/mysqld.sock"
 export QT_QPA_PLATFORM=offscreen
 status=0
-(cd "$build" && ctest --output-on-failure --timeout 600 -j"$(nproc)" "$@") || status=$?
+(cd "$build" && ctest --output-on-failure --timeout 600 --repeat until-pass:3 -j"$(nproc)" "$@") || status=$?
 exit $status
