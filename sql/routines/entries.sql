@@ -356,9 +356,10 @@ DROP PROCEDURE IF EXISTS sp_hazikasszasum$$
 --   * pidoszak that is not a period (say a half-typed '2024'): no entries, zero totals,
 --     and the cash box's present balance as both balances.
 --   * An unknown cash box gives zeros.
--- The period is read as its date range (idoszak follows datum), which the index
--- hazikassza_lanc serves directly.  One SELECT each, so the totals and the balances
--- come from the same moment.
+-- The balances around a period are found through its date range (idoszak follows
+-- datum) on the index hazikassza_lanc, its totals through hazikassza_kassza_idoszak;
+-- osszeg is bevetel + kiadas (one of the two is 0 on every entry).  One SELECT each, so
+-- the totals and the balances come from the same moment.
 CREATE PROCEDURE sp_hazikasszasum(IN pkassza INT, IN pidoszak VARCHAR(20))
     READS SQL DATA
 BEGIN
@@ -373,7 +374,7 @@ BEGIN
 
     IF pidoszak IS NULL OR pidoszak = '' THEN
         SELECT pkassza AS kassza,
-               CAST(COALESCE(ROUND(SUM(h.osszeg), 4), 0) AS DOUBLE) AS osszeg,
+               CAST(COALESCE(ROUND(SUM(h.bevetel) + SUM(h.kiadas), 4), 0) AS DOUBLE) AS osszeg,
                CAST(COALESCE(ROUND(SUM(h.bevetel), 4), 0) AS DOUBLE) AS bevetel,
                CAST(COALESCE(ROUND(SUM(h.kiadas), 4), 0) AS DOUBLE) AS kiadas,
                CAST(COALESCE((SELECT k.nyito FROM kassza k WHERE k.kassza = pkassza), 0) AS DOUBLE) AS pnyito,
@@ -395,7 +396,7 @@ BEGIN
                                      0) AS DOUBLE) AS egyenleg) z;
     ELSE
         SELECT pkassza AS kassza,
-               CAST(COALESCE(ROUND(SUM(h.osszeg), 4), 0) AS DOUBLE) AS osszeg,
+               CAST(COALESCE(ROUND(SUM(h.bevetel) + SUM(h.kiadas), 4), 0) AS DOUBLE) AS osszeg,
                CAST(COALESCE(ROUND(SUM(h.bevetel), 4), 0) AS DOUBLE) AS bevetel,
                CAST(COALESCE(ROUND(SUM(h.kiadas), 4), 0) AS DOUBLE) AS kiadas,
                CAST(COALESCE((SELECT f.nyito FROM hazikassza f
@@ -415,7 +416,7 @@ BEGIN
                              (SELECT k.nyito FROM kassza k WHERE k.kassza = pkassza),
                              0) AS DOUBLE) AS pzaro
           FROM hazikassza h
-         WHERE h.kassza = pkassza AND h.datum >= v_tol AND h.datum < v_ig;
+         WHERE h.kassza = pkassza AND h.idoszak = pidoszak;
     END IF;
 END$$
 
