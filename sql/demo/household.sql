@@ -11,7 +11,7 @@ ON DUPLICATE KEY UPDATE tulajdonos = VALUES(tulajdonos), telefon = VALUES(telefo
     adoszam = VALUES(adoszam), bankszamlaszam = VALUES(bankszamlaszam);
 
 INSERT INTO kassza (kassza, kassza_nev, nyito, tizedesjegy) VALUES
-    (1, 'Pénztárca', 152500, 0),
+    (1, 'Pénztárca', 28500, 0),
     (2, 'Folyószámla', 412300, 0),
     (3, 'Euró számla', 1250.00, 2);
 

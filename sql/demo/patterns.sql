@@ -1,8 +1,7 @@
 -- Demo data: what the generated cash-book entries look like.  Two session tables that
 -- the entry generator joins to a stream of numbers (see demodata.cpp):
 --   demo_minta: everyday entries, drawn at random with the weight suly;
---   demo_havi:  entries of every month on a fixed day (salary, bills, the cash taken
---               from the account on four days, which comes into the wallet the same day).
+--   demo_havi:  entries of every month on a fixed day.
 -- fajta is the kind of cash box: 'P' wallet (cash), 'B' current account, 'E' euro
 -- account.  Amounts are drawn between tol and ig in steps of lepes.  The household's
 -- master data (household.sql) must be loaded: types and clients are given by id, and
@@ -25,7 +24,7 @@ CREATE TEMPORARY TABLE demo_minta (
 ) ENGINE=MEMORY DEFAULT CHARSET=latin2 COLLATE=latin2_hungarian_ci;
 
 INSERT INTO demo_minta (fajta, kasszatip, ugyfel, tol, ig, lepes, szoveg, suly) VALUES
-    ('P', 10, 5, 800, 6400, 10, 'Bevásárlás a Sparban', 30),
+    ('P', 10, 5, 1200, 9800, 10, 'Bevásárlás a Sparban', 30),
     ('P', 10, 8, 380, 2600, 10, 'Kenyér, péksütemény', 25),
     ('P', 10, 29, 900, 6500, 10, 'Zöldség, gyümölcs a piacon', 15),
     ('P', 10, 6, 2500, 18000, 10, 'Heti nagybevásárlás', 12),
@@ -43,12 +42,14 @@ INSERT INTO demo_minta (fajta, kasszatip, ugyfel, tol, ig, lepes, szoveg, suly) 
     ('P', 24, 0, 3000, 25000, 500, 'Születésnapi ajándék', 1),
     ('P', 7, 24, 5000, 20000, 1000, 'Nagyapától kaptuk', 1),
     ('P', 6, 26, 2000, 30000, 500, 'Használt bicikli eladva', 1),
+    ('P', 5, 30, 25000, 75000, 5000, 'Készpénzfelvétel', 14),
     ('B', 15, 17, 8000, 24000, 10, 'Tankolás', 10),
     ('B', 16, 23, 4990, 39990, 10, 'Sportcipő, melegítő', 3),
     ('B', 16, 4, 2990, 19990, 10, 'Ruha a gyerekeknek', 4),
     ('B', 10, 4, 6500, 32000, 10, 'Tesco nagybevásárlás kártyával', 10),
     ('B', 18, 0, 3000, 15000, 100, 'Színházjegy, internetes vásárlás', 2),
     ('B', 19, 0, 6000, 24000, 100, 'Vacsora étteremben', 3),
+    ('B', 21, 30, 25000, 75000, 5000, 'Készpénzfelvétel automatából', 14),
     ('B', 4, 30, 15, 420, 1, 'Számlakamat', 2),
     ('B', 2, 1, 50000, 250000, 5000, 'Negyedéves prémium', 1),
     ('E', 19, 0, 8.5, 64.9, 0.01, 'Kávé és ebéd Bécsben', 5),
@@ -89,14 +90,6 @@ INSERT INTO demo_havi (fajta, nap, kasszatip, ugyfel, tol, ig, lepes, szoveg) VA
     ('B', 20, 12, 11, 5400, 8100, 10, 'Vízdíj (csekk)'),
     ('B', 25, 12, 12, 9990, 9990, 1, 'Telefon és internet (csekk)'),
     ('B', 28, 12, 14, 4250, 4250, 1, 'Lakásbiztosítás (csekk)'),
-    ('B', 1, 21, 30, 85000, 85000, 1, 'Készpénzfelvétel automatából'),
-    ('B', 8, 21, 30, 85000, 85000, 1, 'Készpénzfelvétel automatából'),
-    ('B', 15, 21, 30, 85000, 85000, 1, 'Készpénzfelvétel automatából'),
-    ('B', 22, 21, 30, 85000, 85000, 1, 'Készpénzfelvétel automatából'),
-    ('P', 1, 5, 30, 85000, 85000, 1, 'Készpénz a folyószámláról'),
-    ('P', 8, 5, 30, 85000, 85000, 1, 'Készpénz a folyószámláról'),
-    ('P', 15, 5, 30, 85000, 85000, 1, 'Készpénz a folyószámláról'),
-    ('P', 22, 5, 30, 85000, 85000, 1, 'Készpénz a folyószámláról'),
     ('P', 1, 14, 15, 8950, 8950, 1, 'BKV havibérlet'),
     ('P', 3, 20, 2, 3000, 9000, 500, 'Menza befizetés'),
     ('E', 2, 1, 1, 150, 150, 1, 'Külföldi megbízás díja');

@@ -95,10 +95,8 @@ void generateEntries(TmySQLDatabase &db, int kassza, DemoBoxKind kind, int count
     runSqlScript(db, readSqlResource(demoPatternsResource()), QFileInfo(demoPatternsResource()).fileName());
     buildMonthlyRows(db, letter, from, to);
 
-    // The monthly entries count towards `count`; when they alone would be more, the box
-    // gets everyday entries only.
     qint64 monthly = db.queryInt(QStringLiteral("SELECT COUNT(*) FROM demo_havi_sor"));
-    if (monthly >= count) {
+    if (monthly * 2 > count) {
         db.execute(QStringLiteral("DELETE FROM demo_havi_sor"));
         monthly = 0;
     }
@@ -182,8 +180,8 @@ void fillDemoData(TmySQLDatabase &db, int entries)
 
     const QDate today = QDate::fromString(db.queryText(QStringLiteral("SELECT CURDATE()")), Qt::ISODate);
     const QDate from = today.addYears(-2).addDays(1);
-    const int cash = int(qint64(entries) * 75 / 100);
-    const int account = int(qint64(entries) * 20 / 100);
+    const int cash = int(qint64(entries) * 70 / 100);
+    const int account = int(qint64(entries) * 25 / 100);
     generateEntries(db, 1, DemoBoxKind::Cash, cash, from, today);
     generateEntries(db, 2, DemoBoxKind::Account, account, from, today);
     generateEntries(db, 3, DemoBoxKind::Euro, entries - cash - account, from, today);

@@ -18,7 +18,7 @@ constexpr int DefaultDemoEntries = 2400;
 // codes of their towns, fixed items, bill types with the payments of the last two years
 // (all but a few recent ones paid), claims and debts with repayments, a few users, and
 // `entries` cash-book entries (DefaultDemoEntries when 0 or less) over the last two
-// years, 75 % in cash, 20 % on the account, 5 % in euro.  A database that holds any
+// years, 70 % in cash, 25 % on the account, 5 % in euro.  A database that holds any
 // cash box, client or entry is refused.
 void fillDemoData(TmySQLDatabase &db, int entries);
 
