@@ -200,14 +200,14 @@ int main(int argc, char **argv)
                 std::fprintf(stderr, "display texts of the HTML columns: %.1f ms\n",
                              timeMs([&] { walkDisplay(*big, gridLikeColumns()); }));
             html.push_back(!wanted("html") ? 0.0 : timeMs([&] {
-                HtmlPageSpec spec;
-                spec.title = QStringLiteral("Kassza");
-                spec.columns = gridLikeColumns();
-                spec.gridWidth = 744;
-                spec.exportedAt = QDateTime::currentDateTime();
+                HtmlPageSetup setup;
+                setup.title = QStringLiteral("Kassza");
+                setup.columns = gridLikeColumns();
+                setup.gridWidth = 744;
+                setup.exportedAt = QDateTime::currentDateTime();
                 QFile f(out.filePath(QStringLiteral("kassza.htm")));
                 f.open(QIODevice::WriteOnly);
-                HtmlPageWriter(spec).write(*big, f);
+                HtmlPageWriter(setup).write(*big, f);
             }));
         }
         auto mid = cashBook(*db, 60000);

@@ -14,11 +14,11 @@ Qt::Alignment fieldAlignment(const TField &field)
     return fieldAlignment(field.dataType());
 }
 
-ExportColumns columnsFromSpecs(const QStringList &specs)
+ExportColumns columnsFromDescriptions(const QStringList &descriptions)
 {
     ExportColumns columns;
-    for (const QString &spec : specs) {
-        const QStringList parts = spec.split(QLatin1Char(';'));
+    for (const QString &setup : descriptions) {
+        const QStringList parts = setup.split(QLatin1Char(';'));
         ExportColumn c;
         c.fieldName = parts.value(0).trimmed();
         c.title = parts.value(1);

@@ -25,6 +25,6 @@ Qt::Alignment fieldAlignment(TFieldType type);
 
 // Columns "field;title;width" (width in percent, out of 100), the form the
 // reports use to describe their HTML pages.
-ExportColumns columnsFromSpecs(const QStringList &specs);
+ExportColumns columnsFromDescriptions(const QStringList &descriptions);
 
 }  // namespace zorva

@@ -80,7 +80,7 @@ struct HtmlPageWriter::Cell {
     QByteArray dataOpen;  // everything before a data cell's text, in Windows-1250
 };
 
-HtmlPageWriter::HtmlPageWriter(HtmlPageSpec spec) : m_spec(std::move(spec)) {}
+HtmlPageWriter::HtmlPageWriter(HtmlPageSetup setup) : m_setup(std::move(setup)) {}
 
 QByteArray &HtmlPageWriter::buf()
 {
@@ -96,8 +96,8 @@ void HtmlPageWriter::line(QStringView text)
 QString HtmlPageWriter::widthAttr(const ExportColumn &c) const
 {
     qint64 percent = 0;
-    if (c.visible && m_spec.gridWidth > 0)
-        percent = roundRatioHalfEven(qint64(c.width) * 100, m_spec.gridWidth);
+    if (c.visible && m_setup.gridWidth > 0)
+        percent = roundRatioHalfEven(qint64(c.width) * 100, m_setup.gridWidth);
     return QStringLiteral("    <td width=\"") + QString::number(percent) + QStringLiteral("%\"");
 }
 
@@ -121,12 +121,12 @@ void HtmlPageWriter::write(TDataSet &data, QIODevice &device, const Progress &pr
     m_records = 0;
 
     std::vector<Cell> cells;
-    for (const ExportColumn &c : m_spec.columns) {
+    for (const ExportColumn &c : m_setup.columns) {
         if (c.fieldName.isEmpty())
             continue;
         int sumIndex = -1;
-        for (int i = 0; i < m_spec.sumFields.size(); ++i) {
-            if (m_spec.sumFields.at(i).compare(c.fieldName, Qt::CaseInsensitive) == 0) {
+        for (int i = 0; i < m_setup.sumFields.size(); ++i) {
+            if (m_setup.sumFields.at(i).compare(c.fieldName, Qt::CaseInsensitive) == 0) {
                 sumIndex = i;
                 break;
             }
@@ -137,9 +137,9 @@ void HtmlPageWriter::write(TDataSet &data, QIODevice &device, const Progress &pr
         cell.dataOpen =
             toWindows1250(cat({cell.widthAttr, u"><font face=\"Verdana\" size=\"1\">", cell.prefix}));
     }
-    std::vector<double> totals(m_spec.sumFields.size(), 0.0);
+    std::vector<double> totals(m_setup.sumFields.size(), 0.0);
 
-    const QString title = m_spec.title;
+    const QString title = m_setup.title;
     line(u"<html>");
     line(u"");
     line(u"<head>");
@@ -150,7 +150,7 @@ void HtmlPageWriter::write(TDataSet &data, QIODevice &device, const Progress &pr
     line(u"");
     line(u"<body>");
     line(cat({u"<p><strong><font face=\"Verdana\" size=\"2\">", title, u"</font></strong></p>"}));
-    line(cat({u"<p><strong><font face=\"Verdana\" size=\"1\">", m_spec.subtitle, u"</font></strong></p>"}));
+    line(cat({u"<p><strong><font face=\"Verdana\" size=\"1\">", m_setup.subtitle, u"</font></strong></p>"}));
     line(u"<div align=\"center\"><center>");
     line(u"");
     line(u"<table border=\"1\" cellpadding=\"3\" cellspacing=\"0\" width=\"90%\">");
@@ -185,7 +185,7 @@ void HtmlPageWriter::write(TDataSet &data, QIODevice &device, const Progress &pr
         }
     }
 
-    if (!m_spec.sumFields.isEmpty()) {
+    if (!m_setup.sumFields.isEmpty()) {
         line(u"  <tr>");
         for (const Cell &cell : cells) {
             QString total;
@@ -202,15 +202,15 @@ void HtmlPageWriter::write(TDataSet &data, QIODevice &device, const Progress &pr
     line(u"</table>");
     line(u"</center></div>");
     line(u"");
-    if (m_spec.withRowCount) {
+    if (m_setup.withRowCount) {
         line(cat({u"<p><font face=\"Verdana\" size=\"1\">Összesen ", QString::number(m_records),
                   u" sor.</font></p>"}));
         line(u"");
     }
     line(cat({u"<p><font face=\"Verdana\" size=\"1\">",
-              FormatDateTime(QStringLiteral("yyyy.mm.dd hh:nn:ss"), m_spec.exportedAt), u"</font></p>"}));
+              FormatDateTime(QStringLiteral("yyyy.mm.dd hh:nn:ss"), m_setup.exportedAt), u"</font></p>"}));
     line(u"");
-    line(cat({u"<p><font face=\"Courier New\" size=\"1\">", m_spec.applicationTitle, u"</font></p>"}));
+    line(cat({u"<p><font face=\"Courier New\" size=\"1\">", m_setup.applicationTitle, u"</font></p>"}));
     line(u"");
     line(u"</body>");
     line(u"</html>");

@@ -14,7 +14,7 @@
 
 namespace zorva {
 
-struct HtmlPageSpec {
+struct HtmlPageSetup {
     QString title;
     QString subtitle;
     QString applicationTitle;  // last line of the page
@@ -34,7 +34,7 @@ public:
     // progress bar there and lets pending events run.
     using Progress = std::function<void(int recordNo)>;
 
-    explicit HtmlPageWriter(HtmlPageSpec spec);
+    explicit HtmlPageWriter(HtmlPageSetup setup);
 
     // Walks the dataset from its first row to the end and writes the page to
     // `out` (raising ExportError when it refuses).  The current row is the same
@@ -50,7 +50,7 @@ private:
     QByteArray &buf();
     QString widthAttr(const ExportColumn &c) const;
 
-    HtmlPageSpec m_spec;
+    HtmlPageSetup m_setup;
     class BlockWriter *m_out = nullptr;
     int m_records = 0;
 };

@@ -85,13 +85,13 @@ TEST_F(ExportDb, HtmlCellsShowTheDisplayFormats)
 {
     q->fieldByName(QStringLiteral("osszeg")).setDisplayFormat(QStringLiteral("### ### ##0.00"));
     q->fieldByName(QStringLiteral("hid")).setDisplayFormat(QStringLiteral("0000000"));
-    HtmlPageSpec spec;
-    spec.title = QStringLiteral("Kassza");
-    spec.exportedAt = QDateTime(QDate(2024, 1, 1), QTime(0, 0));
-    spec.columns = {{QStringLiteral("hid"), QStringLiteral("Sorszám"), 50, true, Qt::AlignRight},
+    HtmlPageSetup setup;
+    setup.title = QStringLiteral("Kassza");
+    setup.exportedAt = QDateTime(QDate(2024, 1, 1), QTime(0, 0));
+    setup.columns = {{QStringLiteral("hid"), QStringLiteral("Sorszám"), 50, true, Qt::AlignRight},
                     {QStringLiteral("osszeg"), QStringLiteral("Összeg"), 50, true, Qt::AlignRight}};
-    spec.sumFields = {QStringLiteral("osszeg")};
-    const QByteArray page = HtmlPageWriter(spec).write(*q);
+    setup.sumFields = {QStringLiteral("osszeg")};
+    const QByteArray page = HtmlPageWriter(setup).write(*q);
     const QString dp = QLocale().decimalPoint();
     EXPECT_TRUE(page.contains("<p align=\"right\">0000001</font></td>"));
     EXPECT_TRUE(page.contains(

@@ -72,9 +72,9 @@ std::unique_ptr<TkbmMemTable> debts(const QList<QVariantList> &rows)
     return t;
 }
 
-HtmlPageSpec debtSpec()
+HtmlPageSetup debtSetup()
 {
-    HtmlPageSpec s;
+    HtmlPageSetup s;
     s.title = QStringLiteral("Tartozások");
     s.subtitle = QStringLiteral("Összes");
     s.applicationTitle = QStringLiteral("Zorva - teszt");
@@ -92,9 +92,9 @@ TEST(HtmlPage, RowsWidthsAndSumRowExactly)
 {
     auto t = debts({{QStringLiteral("Kovács Ödön"), 1234567.0, QStringLiteral("a < b & c")},
                     {QStringLiteral("Szőke Űrsula"), -250.0, QVariant()}});
-    HtmlPageSpec spec = debtSpec();
-    spec.sumFields = parseSumFields(QStringLiteral("MARAD"));
-    HtmlPageWriter w(spec);
+    HtmlPageSetup setup = debtSetup();
+    setup.sumFields = parseSumFields(QStringLiteral("MARAD"));
+    HtmlPageWriter w(setup);
     const QByteArray page = w.write(*t);
 
     QStringList lines = pageStart(QStringLiteral("Tartozások"), QStringLiteral("Összes"));
@@ -120,9 +120,9 @@ TEST(HtmlPage, RowsWidthsAndSumRowExactly)
 TEST(HtmlPage, EmptyListHasHeaderRowAndZeroCount)
 {
     auto t = debts({});
-    HtmlPageSpec spec = debtSpec();
-    spec.sumFields = parseSumFields(QStringLiteral("marad"));
-    const QByteArray page = HtmlPageWriter(spec).write(*t);
+    HtmlPageSetup setup = debtSetup();
+    setup.sumFields = parseSumFields(QStringLiteral("marad"));
+    const QByteArray page = HtmlPageWriter(setup).write(*t);
     QStringList lines = pageStart(QStringLiteral("Tartozások"), QStringLiteral("Összes"));
     lines << QStringLiteral("  <tr>") << head(20, QString(), QStringLiteral("Név"))
           << head(20, R, QStringLiteral("Marad")) << head(40, QString(), QStringLiteral("Megjegyzés"))
@@ -136,14 +136,14 @@ TEST(HtmlPage, EmptyListHasHeaderRowAndZeroCount)
 TEST(HtmlPage, HiddenAndFieldlessColumnsAndHalfPercentsRoundToEven)
 {
     auto t = debts({{QStringLiteral("x"), 1.0, QStringLiteral("y")}});
-    HtmlPageSpec spec = debtSpec();
-    spec.gridWidth = 200;
-    spec.columns = {
+    HtmlPageSetup setup = debtSetup();
+    setup.gridWidth = 200;
+    setup.columns = {
         {QStringLiteral("nev"), QStringLiteral("Név"), 25, true, Qt::AlignLeft},        // 12.5 -> 12
         {QString(), QStringLiteral("nincs mező"), 50, true, Qt::AlignLeft},             // skipped
         {QStringLiteral("marad"), QStringLiteral("Marad"), 75, true, Qt::AlignCenter},  // 37.5 -> 38
         {QStringLiteral("megj"), QStringLiteral("Megj."), 90, false, Qt::AlignLeft}};   // hidden -> 0
-    const QByteArray page = HtmlPageWriter(spec).write(*t);
+    const QByteArray page = HtmlPageWriter(setup).write(*t);
     const QByteArray expectedRow =
         crlfLines({QStringLiteral("  <tr>"), cell(12, QString(), QStringLiteral("x")),
                    cell(38, QStringLiteral("<p align=\"center\">"), QStringLiteral("1")),
@@ -160,12 +160,12 @@ TEST(HtmlPage, SumOfIntegerUsesItsFormatAndOfTextTheGeneralForm)
         {{QStringLiteral("db"), TFieldType::ftInteger}, {QStringLiteral("szoveg"), TFieldType::ftString, 20}},
         {{1500, QStringLiteral("2.5")}, {QVariant(), QStringLiteral("1")}, {7, QString()}});
     t->fieldByName(QStringLiteral("db")).setDisplayFormat(QStringLiteral("0000000"));
-    HtmlPageSpec spec = debtSpec();
-    spec.gridWidth = 100;
-    spec.columns = {{QStringLiteral("db"), QStringLiteral("Db"), 50, true, Qt::AlignRight},
+    HtmlPageSetup setup = debtSetup();
+    setup.gridWidth = 100;
+    setup.columns = {{QStringLiteral("db"), QStringLiteral("Db"), 50, true, Qt::AlignRight},
                     {QStringLiteral("szoveg"), QStringLiteral("Szöveg"), 50, true, Qt::AlignLeft}};
-    spec.sumFields = parseSumFields(QStringLiteral(";db;;SZOVEG;"));
-    const QByteArray page = HtmlPageWriter(spec).write(*t);
+    setup.sumFields = parseSumFields(QStringLiteral(";db;;SZOVEG;"));
+    const QByteArray page = HtmlPageWriter(setup).write(*t);
     EXPECT_TRUE(page.contains(
         crlfLines({head(50, R, QStringLiteral("0001507")),
                    head(50, QString(), QString::number(3.5).replace('.', QLocale().decimalPoint()))})))
@@ -180,7 +180,7 @@ TEST(HtmlPage, WalkLeavesTheCurrentRowAndReportsProgressEveryTenth)
     auto t = debts(rows);
     t->setRecNo(7);
     QList<int> seen;
-    HtmlPageWriter w(debtSpec());
+    HtmlPageWriter w(debtSetup());
     w.write(*t, [&seen](int n) { seen.append(n); });
     EXPECT_EQ(t->recNo(), 7);
     EXPECT_FALSE(t->controlsDisabled());

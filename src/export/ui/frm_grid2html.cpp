@@ -123,14 +123,14 @@ bool Tfrm_Grid2Html::writePage()
     try {
         if (file.isEmpty())
             throw ExportError(QStringLiteral("Nincs megadva a mentés helye."));
-        HtmlPageSpec spec;
-        spec.title = m_title;
-        spec.subtitle = m_subtitle;
-        spec.applicationTitle = ApplicationTitle();
-        spec.exportedAt = m_exportTime.isValid() ? m_exportTime : QDateTime::currentDateTime();
-        spec.columns = m_columns;
-        spec.gridWidth = m_gridWidth;
-        spec.sumFields = m_sumFields;
+        HtmlPageSetup setup;
+        setup.title = m_title;
+        setup.subtitle = m_subtitle;
+        setup.applicationTitle = ApplicationTitle();
+        setup.exportedAt = m_exportTime.isValid() ? m_exportTime : QDateTime::currentDateTime();
+        setup.columns = m_columns;
+        setup.gridWidth = m_gridWidth;
+        setup.sumFields = m_sumFields;
 
         m_progress->setMaximum(std::max(1, m_data.recordCount()));
         m_progress->setValue(0);
@@ -140,7 +140,7 @@ bool Tfrm_Grid2Html::writePage()
         QSaveFile out(file);
         if (!out.open(QIODevice::WriteOnly))
             throw ExportError(QStringLiteral("A(z) %1 fájl nem írható: %2").arg(file, out.errorString()));
-        HtmlPageWriter writer(spec);
+        HtmlPageWriter writer(setup);
         writer.write(m_data, out, [this](int recordNo) {
             m_progress->setValue(recordNo);
             QApplication::processEvents();
