@@ -8,7 +8,9 @@ werror=OFF
 [ "${CI:-}" = true ] && werror=ON
 gen=()
 command -v ninja >/dev/null 2>&1 && gen=(-G Ninja)
+launcher=()
+command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" "${gen[@]}" -DCMAKE_BUILD_TYPE="$type" -DZORVA_WERROR=$werror ${ZORVA_CMAKE_ARGS:-}
+  cmake -S "$root" -B "$build" "${gen[@]}" -DCMAKE_BUILD_TYPE="$type" -DZORVA_WERROR=$werror "${launcher[@]}" ${ZORVA_CMAKE_ARGS:-}
 fi
 cmake --build "$build" --parallel "$(nproc)" ${ZORVA_BUILD_TARGETS:+--target $ZORVA_BUILD_TARGETS}

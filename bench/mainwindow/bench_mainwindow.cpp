@@ -11,7 +11,7 @@
 #include "demodata.h"
 #include "globals.h"
 #include "listgrid.h"
-#include "listsearch.h"
+#include "searchbox.h"
 #include "mainwindow.h"
 #include "query.h"
 

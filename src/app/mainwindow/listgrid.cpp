@@ -1,6 +1,6 @@
 #include "listgrid.h"
 
-#include "listsearch.h"
+#include "searchbox.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -7,7 +7,7 @@
 #include "globals.h"
 #include "inputtext.h"
 #include "listgrid.h"
-#include "listsearch.h"
+#include "searchbox.h"
 #include "mainrights.h"
 #include "mainstatusbar.h"
 #include "messagebox.h"

@@ -6,7 +6,7 @@
 #include "globals.h"
 #include "listgrid.h"
 #include "listmodel.h"
-#include "listsearch.h"
+#include "searchbox.h"
 #include "mainconnection.h"
 #include "mainstatusbar.h"
 #include "numberformat.h"

@@ -1,5 +1,7 @@
 #include "dbgrid.h"
 
+#include "searchbox.h"
+
 #include "dataset.h"
 #include "globals.h"
 
@@ -217,11 +219,7 @@ void TDBGrid::updateRowHeight()
 
 bool TDBGrid::isSearchStartChar(QChar c)
 {
-    const char16_t u = c.unicode();
-    if ((u >= '0' && u <= '9') || (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z'))
-        return true;
-    static const QString hungarian = QStringLiteral("áéíóöőúüűÁÉÍÓÖŐÚÜŰ");
-    return hungarian.contains(c);
+    return zorva::isSearchStartChar(c);
 }
 
 void HighlightSortColumn(TDBGrid *grid, const QString &field)

@@ -7,7 +7,7 @@
 #include "inputtext.h"
 #include "listgrid.h"
 #include "listmodel.h"
-#include "listsearch.h"
+#include "searchbox.h"
 #include "mainconnection.h"
 #include "mainrights.h"
 #include "mainstatusbar.h"

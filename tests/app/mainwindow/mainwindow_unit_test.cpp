@@ -2,7 +2,7 @@
 // rights table, the search characters and the masked search text, the actions.
 #include "columnwidths.h"
 #include "globals.h"
-#include "listsearch.h"
+#include "searchbox.h"
 #include "mainactions.h"
 #include "mainrights.h"
 #include "rowcolors.h"

@@ -1,4 +1,4 @@
-#include "listsearch.h"
+#include "searchbox.h"
 
 #include "inputtext.h"
 
