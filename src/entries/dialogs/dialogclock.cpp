@@ -1,0 +1,23 @@
+#include "dialogclock.h"
+
+namespace zorva {
+
+namespace {
+std::function<QDate()> &clock()
+{
+    static std::function<QDate()> c;
+    return c;
+}
+}  // namespace
+
+QDate dialogToday()
+{
+    return clock() ? clock()() : QDate::currentDate();
+}
+
+void setDialogClock(std::function<QDate()> c)
+{
+    clock() = std::move(c);
+}
+
+}  // namespace zorva

@@ -1,0 +1,30 @@
+// Shared pieces of the dialog tests: a temporary settings file, and driving a modal
+// dialog from inside its own event loop.
+#pragma once
+
+#include "testserver.h"
+
+#include <QWidget>
+
+#include <functional>
+
+namespace dialogtest {
+
+// Runs `action` on the modal dialog that opens next (polled from a timer, so it runs
+// inside the dialog's event loop).  `action` must close the dialog.
+void onNextModal(std::function<void(QWidget *)> action);
+
+// Finds the push button with the caption among the dialog's children; nullptr if none.
+class QPushButton *buttonOf(QWidget *dialog, const QString &caption);
+
+// Settings file in a temporary folder for the whole test; the font size back to 9.
+class SettingsFile {
+public:
+    SettingsFile();
+    ~SettingsFile();
+
+private:
+    testsupport::TempFolder m_folder;
+};
+
+}  // namespace dialogtest
