@@ -1,0 +1,40 @@
+#include "entrychoosers.h"
+
+namespace zorva {
+
+namespace {
+
+EntryChoosers defaultChoosers()
+{
+    return EntryChoosers{};
+}
+
+int ask(const std::function<int(int, QWidget *)> &chooser, int current, QWidget *parent)
+{
+    return chooser ? chooser(current, parent) : -1;
+}
+
+}  // namespace
+
+EntryChoosers &entryChoosers()
+{
+    static EntryChoosers choosers = defaultChoosers();
+    return choosers;
+}
+
+void resetEntryChoosers()
+{
+    entryChoosers() = defaultChoosers();
+}
+
+int chooseEntryCashType(int current, QWidget *parent)
+{
+    return ask(entryChoosers().cashType, current, parent);
+}
+
+int chooseEntryClient(int current, QWidget *parent)
+{
+    return ask(entryChoosers().client, current, parent);
+}
+
+}  // namespace zorva
