@@ -324,6 +324,7 @@ TEST_F(EditorTest, WindowLayoutFontsTabOrderAndPlace)
     Tfrm_Szerkeszt again;
     again.openNew(Fizetes, 0);
     again.show();
+    QApplication::setActiveWindow(&again);
     QApplication::processEvents();
     EXPECT_EQ(again.pos(), QPoint(200, 150));
     EXPECT_TRUE(again.dateEdit()->isEnabled());
