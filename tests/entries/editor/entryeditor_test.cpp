@@ -126,7 +126,7 @@ TEST_F(EditorTest, CancellingEitherChooserOpensNoEditor)
     EXPECT_EQ(EditEntry(-1), -1);  // cash type chosen, no client
     EXPECT_EQ(clientAsked.size(), 1);
 
-    resetEntryChoosers();  // choosers not wired at all
+    entryChoosers() = EntryChoosers{};  // no chooser at all
     EXPECT_EQ(EditEntry(-1), -1);
 
     QApplication::processEvents();
