@@ -3,43 +3,18 @@
 #include "globals.h"
 
 #include <QStringList>
+#include <QVarLengthArray>
 
+#include <array>
+#include <charconv>
 #include <cmath>
-#include <vector>
+#include <cstring>
+#include <memory>
+#include <unordered_map>
 
 namespace zorva {
 
 namespace {
-
-struct Token {
-    enum Kind { Digit, Zero, Point, Comma, Literal } kind;
-    QString text;  // Literal only
-};
-
-std::vector<Token> tokenize(const QString &section)
-{
-    std::vector<Token> tokens;
-    for (qsizetype i = 0; i < section.size(); ++i) {
-        const QChar c = section.at(i);
-        if (c == QLatin1Char('#')) {
-            tokens.push_back({Token::Digit, {}});
-        } else if (c == QLatin1Char('0')) {
-            tokens.push_back({Token::Zero, {}});
-        } else if (c == QLatin1Char('.')) {
-            tokens.push_back({Token::Point, {}});
-        } else if (c == QLatin1Char(',')) {
-            tokens.push_back({Token::Comma, {}});
-        } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
-            const qsizetype end = section.indexOf(c, i + 1);
-            const qsizetype stop = end < 0 ? section.size() : end;
-            tokens.push_back({Token::Literal, section.mid(i + 1, stop - i - 1)});
-            i = stop;
-        } else {
-            tokens.push_back({Token::Literal, QString(c)});
-        }
-    }
-    return tokens;
-}
 
 // Splits a format into its sections; ';' inside quotes does not count.
 QStringList splitSections(const QString &format)
@@ -64,195 +39,347 @@ QStringList splitSections(const QString &format)
     return sections;
 }
 
-// |value| as decimal digits rounded half away from zero to `decimals` places:
-// the integer digits (no leading zeros, empty for 0) and exactly `decimals` fraction digits.
-void roundedDigits(double value, int decimals, QString &intDigits, QString &fracDigits)
+using DigitBuffer = QVarLengthArray<char, 64>;
+
+}  // namespace
+
+// |value| as decimal digits rounded to a number of places: the integer digits
+// without leading zeros (none for 0), then exactly that many fraction digits.
+namespace {
+
+// The 15 significant digits of v >= 0, rounded half away from zero on its exact value,
+// and the decimal exponent of the first one.
+int significantDigits(double v, char *mantissa)
 {
-    // 15 significant digits first, as the value was entered, so that 2.675 stays 2.675.
-    const QString e = QString::number(std::fabs(value), 'e', 14);  // d.dddddddddddddde±XX
-    const qsizetype ePos = e.indexOf(QLatin1Char('e'));
-    QString mantissa = e.left(ePos);
-    mantissa.remove(QLatin1Char('.'));
-    const int exponent = e.mid(ePos + 1).toInt();
-    // digits[i] has the weight 10^(exponent - i); place the point after exponent + 1 digits.
-    int pointPos = exponent + 1;
-    QString digits = mantissa;
-    if (pointPos < 0) {
-        digits = QString(-pointPos, QLatin1Char('0')) + digits;
-        pointPos = 0;
+    // 17 digits are rounded already; only a tail of exactly "50" can hide which way
+    // the 16th digit goes, and then the exact value tells.
+    char e[64];  // d.dddddddddddddddde±XX
+    auto r = std::to_chars(e, e + sizeof e, v, std::chars_format::scientific, 16);
+    mantissa[0] = e[0];
+    std::memcpy(mantissa + 1, e + 2, 14);
+    bool up = e[16] > '5' || (e[16] == '5' && e[17] > '0');
+    if (e[16] == '5' && e[17] == '0') {
+        char x[80];
+        std::to_chars(x, x + sizeof x, v, std::chars_format::scientific, 40);
+        up = x[16] >= '5';
     }
-    const int keep = pointPos + decimals;  // digits kept
-    if (digits.size() < keep)
-        digits += QString(keep - digits.size(), QLatin1Char('0'));
-    bool roundUp = keep < digits.size() && digits.at(keep) >= QLatin1Char('5');
-    digits.truncate(qMax(keep, 0));
-    if (keep < 0)
-        roundUp = false;
-    if (roundUp) {
-        int i = digits.size() - 1;
-        for (; i >= 0; --i) {
-            if (digits[i] == QLatin1Char('9')) {
-                digits[i] = QLatin1Char('0');
-            } else {
-                digits[i] = QChar(digits[i].unicode() + 1);
-                break;
+    const char *expText = static_cast<const char *>(std::memchr(e, 'e', size_t(r.ptr - e))) + 1;
+    if (*expText == '+')
+        ++expText;
+    int exponent = 0;
+    std::from_chars(expText, r.ptr, exponent);
+    if (up) {
+        int i = 14;
+        for (; i >= 0 && mantissa[i] == '9'; --i)
+            mantissa[i] = '0';
+        if (i >= 0) {
+            ++mantissa[i];
+        } else {
+            mantissa[0] = '1';  // 999...9 became 1000...0
+            ++exponent;
+        }
+    }
+    return exponent;
+}
+
+}  // namespace
+
+struct PreparedNumberFormat::Digits {
+    DigitBuffer digits;
+    int start = 0;     // first integer digit in `digits`
+    int intCount = 0;  // integer digits
+    int fracCount = 0;
+
+    const char *integer() const { return digits.constData() + start; }
+    const char *fraction() const { return digits.constData() + start + intCount; }
+    bool isZero() const
+    {
+        if (intCount > 0)
+            return false;
+        const char *f = fraction();
+        for (int i = 0; i < fracCount; ++i) {
+            if (f[i] != '0')
+                return false;
+        }
+        return true;
+    }
+
+    // Rounds half away from zero on the value's 15 significant digits, as it was
+    // entered, so that 2.675 stays 2.675 and gives 2.68.
+    void round(double value, int decimals)
+    {
+        char mantissa[16];
+        const int exponent = significantDigits(std::fabs(value), mantissa);
+        // digits[i] has the weight 10^(exponent - i); the point comes after exponent + 1 digits.
+        int pointPos = exponent + 1;
+        digits.clear();
+        if (pointPos < 0) {
+            digits.insert(digits.end(), -pointPos, '0');
+            pointPos = 0;
+        }
+        digits.append(mantissa, 15);
+        const int keep = pointPos + decimals;
+        if (digits.size() < keep)
+            digits.insert(digits.end(), keep - int(digits.size()), '0');
+        const bool roundUp = keep < digits.size() && digits[keep] >= '5';
+        digits.resize(keep);
+        if (roundUp) {
+            int i = keep - 1;
+            for (; i >= 0; --i) {
+                if (digits[i] == '9') {
+                    digits[i] = '0';
+                } else {
+                    ++digits[i];
+                    break;
+                }
+            }
+            if (i < 0) {
+                digits.insert(digits.begin(), '1');
+                ++pointPos;
             }
         }
-        if (i < 0) {
-            digits.prepend(QLatin1Char('1'));
-            ++pointPos;
-        }
+        start = 0;
+        while (start < pointPos && digits[start] == '0')
+            ++start;
+        intCount = pointPos - start;
+        fracCount = decimals;
     }
-    if (keep < 0) {
+
+    void zero(int decimals)
+    {
         digits.clear();
-        pointPos = 0;
+        digits.insert(digits.end(), decimals, '0');
+        start = 0;
+        intCount = 0;
+        fracCount = decimals;
     }
-    intDigits = digits.left(pointPos);
-    fracDigits = digits.mid(pointPos);
-    if (fracDigits.size() < decimals)
-        fracDigits += QString(decimals - fracDigits.size(), QLatin1Char('0'));
-    while (!intDigits.isEmpty() && intDigits.at(0) == QLatin1Char('0'))
-        intDigits.remove(0, 1);
+};
+
+PreparedNumberFormat::Section PreparedNumberFormat::prepareSection(const QString &text)
+{
+    Section s;
+    bool afterPoint = false;
+    bool zeroSeen = false;
+    auto literal = [&s, &afterPoint](QStringView t) {
+        const Item item{false, int(s.chars.size()), int(t.size())};
+        s.chars += t;
+        (afterPoint ? s.fracItems : s.intItems).push_back(item);
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('#') || c == QLatin1Char('0')) {
+            if (afterPoint) {
+                ++s.fracPlaces;
+                if (c == QLatin1Char('0'))
+                    s.minFrac = s.fracPlaces;
+                s.fracItems.push_back({true, 0, 0});
+            } else {
+                ++s.intPlaces;
+                zeroSeen = zeroSeen || c == QLatin1Char('0');
+                if (zeroSeen)
+                    ++s.minInt;
+                s.intItems.push_back({true, 0, 0});
+            }
+        } else if (c == QLatin1Char('.')) {
+            if (afterPoint)
+                literal(u".");  // only the first point is the decimal separator
+            afterPoint = true;
+            s.hasPoint = true;
+        } else if (c == QLatin1Char(',')) {
+            if (!afterPoint)
+                s.grouping = true;
+        } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
+            const qsizetype end = text.indexOf(c, i + 1);
+            const qsizetype stop = end < 0 ? text.size() : end;
+            literal(QStringView(text).mid(i + 1, stop - i - 1));
+            i = stop;
+        } else {
+            literal(QStringView(&c, 1));
+        }
+    }
+    return s;
 }
 
-bool isPlace(const Token &t)
+PreparedNumberFormat::PreparedNumberFormat(const QString &format)
 {
-    return t.kind == Token::Digit || t.kind == Token::Zero;
+    if (format.isEmpty()) {
+        m_general = true;
+        return;
+    }
+    const QStringList sections = splitSections(format);
+    m_positive = prepareSection(sections.at(0));
+    m_hasNegative = sections.size() >= 2 && !sections.at(1).isEmpty();
+    if (m_hasNegative)
+        m_negative = prepareSection(sections.at(1));
+    m_hasZero = sections.size() >= 3 && !sections.at(2).isEmpty();
+    if (m_hasZero)
+        m_zero = prepareSection(sections.at(2));
 }
 
-QString formatSection(const std::vector<Token> &tokens, double value, QChar decimalSeparator,
-                      QChar groupSeparator)
+void PreparedNumberFormat::writeSection(const Section &s, const Digits &d, QChar decimalSeparator,
+                                        QChar groupSeparator, QString &out)
 {
-    size_t pointAt = tokens.size();
-    for (size_t i = 0; i < tokens.size(); ++i) {
-        if (tokens[i].kind == Token::Point) {
-            pointAt = i;
-            break;
-        }
-    }
-    bool grouping = false;
-    int intPlaces = 0, minInt = 0;
-    for (size_t i = 0; i < pointAt; ++i) {
-        if (tokens[i].kind == Token::Comma)
-            grouping = true;
-        if (isPlace(tokens[i])) {
-            ++intPlaces;
-            if (tokens[i].kind == Token::Zero || minInt > 0)
-                ++minInt;
-        }
-    }
-    int fracPlaces = 0, minFrac = 0;
-    for (size_t i = pointAt + 1; i < tokens.size(); ++i) {
-        if (isPlace(tokens[i])) {
-            ++fracPlaces;
-            if (tokens[i].kind == Token::Zero)
-                minFrac = fracPlaces;
-        }
-    }
+    int fracCount = d.fracCount;
+    const char *frac = d.fraction();
+    while (fracCount > s.minFrac && frac[fracCount - 1] == '0')
+        --fracCount;
+    // The integer digits, with the leading zeros of the '0' places.
+    const int pad = d.intCount < s.minInt ? s.minInt - d.intCount : 0;
+    const int nDigits = d.intCount + pad;
+    const char *intDigits = d.integer();
+    auto digitAt = [&](int i) { return QLatin1Char(i < pad ? '0' : intDigits[i - pad]); };
 
-    QString intDigits, fracDigits;
-    roundedDigits(value, fracPlaces, intDigits, fracDigits);
-    while (fracDigits.size() > minFrac && fracDigits.endsWith(QLatin1Char('0')))
-        fracDigits.chop(1);
-    if (intDigits.size() < minInt)
-        intDigits.prepend(QString(minInt - intDigits.size(), QLatin1Char('0')));
-
-    QString out;
-    const int nDigits = int(intDigits.size());
+    QVarLengthArray<QChar, 96> buf;
     int written = 0;  // integer digits written so far
     auto putDigit = [&]() {
-        out += intDigits.at(written++);
+        buf.append(digitAt(written++));
         const int right = nDigits - written;
-        if (grouping && right > 0 && right % 3 == 0)
-            out += groupSeparator;
+        if (s.grouping && right > 0 && right % 3 == 0)
+            buf.append(groupSeparator);
     };
-    int placesLeft = intPlaces;
-    for (size_t i = 0; i < pointAt; ++i) {
-        const Token &t = tokens[i];
-        if (isPlace(t)) {
-            if (placesLeft == intPlaces) {
-                while (nDigits - written > intPlaces)  // digits beyond the places go first
+    auto putText = [&](const Item &item) { buf.append(s.chars.constData() + item.offset, item.length); };
+
+    int placesLeft = s.intPlaces;
+    for (const Item &item : s.intItems) {
+        if (item.place) {
+            if (placesLeft == s.intPlaces) {
+                while (nDigits - written > s.intPlaces)  // digits beyond the places go first
                     putDigit();
             }
             if (placesLeft <= nDigits - written)
                 putDigit();
             --placesLeft;
-        } else if (t.kind == Token::Literal) {
-            const bool beforeFirst = placesLeft == intPlaces;
+        } else {
+            const bool beforeFirst = placesLeft == s.intPlaces;
             const bool afterLast = placesLeft == 0;
             if (beforeFirst || afterLast || written > 0)
-                out += t.text;
+                putText(item);
         }
     }
-    if (intPlaces == 0 && pointAt < tokens.size()) {
+    if (s.intPlaces == 0 && s.hasPoint) {
         while (written < nDigits)
             putDigit();
     }
-    bool separatorWritten = false;
     int fracWritten = 0;
-    for (size_t i = pointAt + 1; i < tokens.size(); ++i) {
-        const Token &t = tokens[i];
-        if (isPlace(t)) {
-            if (fracWritten < fracDigits.size()) {
-                if (!separatorWritten) {
-                    out += decimalSeparator;
-                    separatorWritten = true;
-                }
-                out += fracDigits.at(fracWritten++);
-            }
-        } else if (t.kind == Token::Literal || t.kind == Token::Point) {
-            out += t.kind == Token::Point ? QStringLiteral(".") : t.text;
+    for (const Item &item : s.fracItems) {
+        if (!item.place) {
+            putText(item);
+        } else if (fracWritten < fracCount) {
+            if (fracWritten == 0)
+                buf.append(decimalSeparator);
+            buf.append(QLatin1Char(frac[fracWritten++]));
         }
     }
+    out.append(buf.constData(), buf.size());
+}
+
+void PreparedNumberFormat::appendTo(QString &out, double value, QChar decimalSeparator,
+                                    QChar groupSeparator) const
+{
+    if (!std::isfinite(value)) {
+        out += std::isnan(value) ? QLatin1String("NAN")
+               : value > 0       ? QLatin1String("INF")
+                                 : QLatin1String("-INF");
+        return;
+    }
+    if (m_general) {
+        QString s = QString::number(value, 'g', 15);
+        s.replace(QLatin1Char('.'), decimalSeparator);
+        out += s;
+        return;
+    }
+    // Which section: the zero section when the value rounds to zero by the first section.
+    Digits d;
+    d.round(value, m_positive.fracPlaces);
+    if (d.isZero()) {
+        const Section &s = m_hasZero ? m_zero : m_positive;
+        d.zero(s.fracPlaces);
+        writeSection(s, d, decimalSeparator, groupSeparator, out);
+        return;
+    }
+    if (value < 0) {
+        if (m_hasNegative) {
+            d.round(value, m_negative.fracPlaces);
+            writeSection(m_negative, d, decimalSeparator, groupSeparator, out);
+            return;
+        }
+        out += QLatin1Char('-');
+    }
+    writeSection(m_positive, d, decimalSeparator, groupSeparator, out);
+}
+
+QString PreparedNumberFormat::format(double value, QChar decimalSeparator, QChar groupSeparator) const
+{
+    QString out;
+    appendTo(out, value, decimalSeparator, groupSeparator);
     return out;
 }
 
-}  // namespace
+const PreparedNumberFormat *PreparedNumberFormat::cached(const QString &format)
+{
+    constexpr qsizetype kMaxFormats = 256;
+    struct Cache {
+        QString lastText;
+        const PreparedNumberFormat *last = nullptr;
+        std::unordered_map<QString, std::unique_ptr<PreparedNumberFormat>> all;
+    };
+    thread_local Cache cache;
+    if (cache.last && cache.lastText == format)
+        return cache.last;
+    auto it = cache.all.find(format);
+    if (it == cache.all.end()) {
+        if (qsizetype(cache.all.size()) >= kMaxFormats)
+            return nullptr;
+        it = cache.all.emplace(format, std::make_unique<PreparedNumberFormat>(format)).first;
+    }
+    cache.lastText = format;
+    cache.last = it->second.get();
+    return cache.last;
+}
 
 QString FormatFloat(const QString &format, double value, QChar decimalSeparator, QChar groupSeparator)
 {
-    if (!std::isfinite(value))
-        return std::isnan(value) ? QStringLiteral("NAN")
-               : value > 0       ? QStringLiteral("INF")
-                                 : QStringLiteral("-INF");
-    if (format.isEmpty()) {
-        QString s = QString::number(value, 'g', 15);
-        s.replace(QLatin1Char('.'), decimalSeparator);
-        return s;
-    }
-    const QStringList sections = splitSections(format);
-    const std::vector<Token> positive = tokenize(sections.at(0));
+    if (const PreparedNumberFormat *prepared = PreparedNumberFormat::cached(format))
+        return prepared->format(value, decimalSeparator, groupSeparator);
+    return PreparedNumberFormat(format).format(value, decimalSeparator, groupSeparator);
+}
 
-    // Which section: the zero section when the value rounds to zero by the first section.
-    int fracPlaces = 0;
-    bool afterPoint = false;
-    for (const Token &t : positive) {
-        if (t.kind == Token::Point)
-            afterPoint = true;
-        else if (afterPoint && isPlace(t))
-            ++fracPlaces;
+QString FormatFloat(const QString &format, double value)
+{
+    // The default locale's separators, read again only when the default locale changes.
+    struct Separators {
+        QLocale locale;
+        QChar decimal;
+        QChar group;
+        bool known = false;
+    };
+    thread_local Separators sep;
+    const QLocale now;
+    if (!sep.known || now != sep.locale) {
+        const QString dp = now.decimalPoint();
+        const QString gs = now.groupSeparator();
+        sep.locale = now;
+        sep.decimal = dp.isEmpty() ? QLatin1Char('.') : dp.at(0);
+        sep.group = gs.isEmpty() ? QLatin1Char(' ') : gs.at(0);
+        sep.known = true;
     }
-    QString intDigits, fracDigits;
-    roundedDigits(value, fracPlaces, intDigits, fracDigits);
-    bool isZero = intDigits.isEmpty();
-    for (const QChar c : fracDigits)
-        isZero = isZero && c == QLatin1Char('0');
-
-    if (isZero) {
-        if (sections.size() >= 3 && !sections.at(2).isEmpty())
-            return formatSection(tokenize(sections.at(2)), 0.0, decimalSeparator, groupSeparator);
-        return formatSection(positive, 0.0, decimalSeparator, groupSeparator);
-    }
-    if (value < 0) {
-        if (sections.size() >= 2 && !sections.at(1).isEmpty())
-            return formatSection(tokenize(sections.at(1)), value, decimalSeparator, groupSeparator);
-        return QLatin1Char('-') + formatSection(positive, value, decimalSeparator, groupSeparator);
-    }
-    return formatSection(positive, value, decimalSeparator, groupSeparator);
+    return FormatFloat(format, value, sep.decimal, sep.group);
 }
 
 QString MoneyFormat(int decimals)
 {
+    // The usual texts are built once, so that a list formatting its amounts finds
+    // the prepared format by the same text without building it again.
+    constexpr int kKept = 10;
+    static const std::array<QString, kKept> kept = [] {
+        std::array<QString, kKept> texts;
+        for (int i = 0; i < kKept; ++i)
+            texts[size_t(i)] = QStringLiteral("### ### ##0") +
+                               (i > 0 ? QLatin1Char('.') + QString(i, QLatin1Char('0')) : QString());
+        return texts;
+    }();
+    if (decimals >= 0 && decimals < kKept)
+        return kept[size_t(decimals)];
     QString f = QStringLiteral("### ### ##0");
     if (decimals > 0)
         f += QLatin1Char('.') + QString(decimals, QLatin1Char('0'));
