@@ -63,14 +63,22 @@ struct StandardActionInfo {
 StandardActionInfo infoOf(ListWindow::StandardAction kind)
 {
     switch (kind) {
-    case ListWindow::New: return {"aUj", "Új sor", QKeySequence(Qt::Key_Insert)};
-    case ListWindow::Edit: return {"aSzerkeszt", "Szerkeszt", QKeySequence(Qt::Key_F2)};
-    case ListWindow::Delete: return {"aTorol", "Töröl", QKeySequence(Qt::CTRL | Qt::Key_Delete)};
-    case ListWindow::Search: return {"aKeres", "Kereső", QKeySequence(Qt::CTRL | Qt::Key_F)};
-    case ListWindow::Accept: return {"aElfogad", "Elfogad", QKeySequence(Qt::Key_Return)};
-    case ListWindow::Close: return {"aBezar", "Bezár", QKeySequence(Qt::Key_Escape)};
-    case ListWindow::Print: return {"aNyomtat", "Nyomtat", QKeySequence(Qt::CTRL | Qt::Key_P)};
-    case ListWindow::Html: return {"aHtml", "Html export", QKeySequence(Qt::CTRL | Qt::Key_H)};
+        case ListWindow::New:
+            return {"aUj", "Új sor", QKeySequence(Qt::Key_Insert)};
+        case ListWindow::Edit:
+            return {"aSzerkeszt", "Szerkeszt", QKeySequence(Qt::Key_F2)};
+        case ListWindow::Delete:
+            return {"aTorol", "Töröl", QKeySequence(Qt::CTRL | Qt::Key_Delete)};
+        case ListWindow::Search:
+            return {"aKeres", "Kereső", QKeySequence(Qt::CTRL | Qt::Key_F)};
+        case ListWindow::Accept:
+            return {"aElfogad", "Elfogad", QKeySequence(Qt::Key_Return)};
+        case ListWindow::Close:
+            return {"aBezar", "Bezár", QKeySequence(Qt::Key_Escape)};
+        case ListWindow::Print:
+            return {"aNyomtat", "Nyomtat", QKeySequence(Qt::CTRL | Qt::Key_P)};
+        case ListWindow::Html:
+            return {"aHtml", "Html export", QKeySequence(Qt::CTRL | Qt::Key_H)};
     }
     return {"", "", QKeySequence()};
 }
@@ -81,20 +89,27 @@ QIcon ListWindow::standardIcon(StandardAction kind)
 {
     QStyle *style = QApplication::style();
     switch (kind) {
-    case New: return style->standardIcon(QStyle::SP_FileIcon);
-    case Edit: return tileIcon(QColor(0x30, 0x60, 0xA0), QStringLiteral("\u270E"));
-    case Delete: return tileIcon(QColor(0xB0, 0x20, 0x20), QStringLiteral("\u2715"));
-    case Search: return tileIcon(QColor(0x50, 0x50, 0xA0), QStringLiteral("?"));
-    case Accept: return style->standardIcon(QStyle::SP_DialogApplyButton);
-    case Close: return style->standardIcon(QStyle::SP_DialogCloseButton);
-    case Print: return tileIcon(QColor(0x40, 0x40, 0x40), QStringLiteral("\u2399"));
-    case Html: return tileIcon(QColor(0xD0, 0x50, 0x10), QStringLiteral("<>"));
+        case New:
+            return style->standardIcon(QStyle::SP_FileIcon);
+        case Edit:
+            return tileIcon(QColor(0x30, 0x60, 0xA0), QStringLiteral("\u270E"));
+        case Delete:
+            return tileIcon(QColor(0xB0, 0x20, 0x20), QStringLiteral("\u2715"));
+        case Search:
+            return tileIcon(QColor(0x50, 0x50, 0xA0), QStringLiteral("?"));
+        case Accept:
+            return style->standardIcon(QStyle::SP_DialogApplyButton);
+        case Close:
+            return style->standardIcon(QStyle::SP_DialogCloseButton);
+        case Print:
+            return tileIcon(QColor(0x40, 0x40, 0x40), QStringLiteral("\u2399"));
+        case Html:
+            return tileIcon(QColor(0xD0, 0x50, 0x10), QStringLiteral("<>"));
     }
     return {};
 }
 
-ListWindow::ListWindow(const QString &objectName, const QString &caption, QWidget *parent)
-    : QDialog(parent)
+ListWindow::ListWindow(const QString &objectName, const QString &caption, QWidget *parent) : QDialog(parent)
 {
     setObjectName(objectName);
     setWindowTitle(caption);
@@ -157,11 +172,7 @@ ListWindow::ListWindow(const QString &objectName, const QString &caption, QWidge
     connect(m_grid, &TDBGrid::titleClicked, this, &ListWindow::sortByColumn);
 }
 
-ListWindow::~ListWindow()
-{
-    for (const auto &c : m_dsConnections)
-        disconnect(c);
-}
+ListWindow::~ListWindow() = default;
 
 void ListWindow::setTitle(const QString &text)
 {
@@ -181,15 +192,18 @@ void ListWindow::setDesignSize(int width, int height)
 
 void ListWindow::setDataSet(TDataSet *dataSet)
 {
-    for (const auto &c : m_dsConnections)
-        disconnect(c);
-    m_dsConnections.clear();
+    if (dataSet == m_ds)
+        return;
+    // Disconnected by sender and receiver: the dataset counts its scroll receivers in
+    // disconnectNotify, which a disconnect by connection handle would run under the lock.
+    if (m_ds)
+        disconnect(m_ds.data(), nullptr, this, nullptr);
     m_ds = dataSet;
     m_grid->setDataSet(dataSet);
     if (dataSet) {
         for (auto signal : {&TDataSet::afterScroll, &TDataSet::afterOpen, &TDataSet::afterClose,
                             &TDataSet::rowsReset, &TDataSet::controlsEnabled})
-            m_dsConnections << connect(dataSet, signal, this, &ListWindow::updateStatus);
+            connect(dataSet, signal, this, &ListWindow::updateStatus);
     }
     updateStatus();
 }
@@ -248,19 +262,31 @@ QAction *ListWindow::addStandardAction(StandardAction kind, const QString &capti
 {
     const StandardActionInfo info = infoOf(kind);
     const QString text = caption.isEmpty() ? QString::fromUtf8(info.caption) : caption;
-    QAction *a = addWindowAction(QString::fromLatin1(info.name), text, text, info.shortcut, standardIcon(kind));
+    QAction *a =
+        addWindowAction(QString::fromLatin1(info.name), text, text, info.shortcut, standardIcon(kind));
     switch (kind) {
-    case New: connect(a, &QAction::triggered, this, &ListWindow::newRow); break;
-    case Edit: connect(a, &QAction::triggered, this, &ListWindow::editRow); break;
-    case Delete: connect(a, &QAction::triggered, this, &ListWindow::deleteRow); break;
-    case Search: connect(a, &QAction::triggered, this, &ListWindow::focusSearch); break;
-    case Accept:
-        a->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
-        connect(a, &QAction::triggered, this, &ListWindow::acceptRow);
-        break;
-    case Close: connect(a, &QAction::triggered, this, &QDialog::reject); break;
-    case Print:
-    case Html: break;
+        case New:
+            connect(a, &QAction::triggered, this, &ListWindow::newRow);
+            break;
+        case Edit:
+            connect(a, &QAction::triggered, this, &ListWindow::editRow);
+            break;
+        case Delete:
+            connect(a, &QAction::triggered, this, &ListWindow::deleteRow);
+            break;
+        case Search:
+            connect(a, &QAction::triggered, this, &ListWindow::focusSearch);
+            break;
+        case Accept:
+            a->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+            connect(a, &QAction::triggered, this, &ListWindow::acceptRow);
+            break;
+        case Close:
+            connect(a, &QAction::triggered, this, &QDialog::reject);
+            break;
+        case Print:
+        case Html:
+            break;
     }
     applyModeToActions();
     return a;
@@ -506,6 +532,12 @@ bool ListWindow::runEditor(bool inserting)
 {
     if (!m_ds || !m_ds->isActive())
         return false;
+    // A cancelled new row leaves the list as it was, the current row included.
+    const TBookmark before = m_ds->isEmpty() ? InvalidBookmark : m_ds->bookmark();
+    const auto backToBefore = [this, before, inserting] {
+        if (inserting && before != InvalidBookmark && m_ds->bookmarkValid(before))
+            m_ds->gotoBookmark(before);
+    };
     if (inserting) {
         m_ds->append();
         prepareNewRow();
@@ -517,12 +549,16 @@ bool ListWindow::runEditor(bool inserting)
         std::unique_ptr<QDialog> dialog = createEditDialog(inserting);
         ok = dialog && dialog->exec() == QDialog::Accepted;
     } catch (...) {
-        if (m_ds && m_ds->state() != TDataSetState::dsBrowse)
+        if (m_ds && m_ds->state() != TDataSetState::dsBrowse) {
             m_ds->cancel();
+            backToBefore();
+        }
         throw;
     }
     if (!ok && m_ds && m_ds->state() != TDataSetState::dsBrowse)
         m_ds->cancel();
+    if (!ok)
+        backToBefore();
     updateStatus();
     return ok;
 }

@@ -58,7 +58,8 @@ public:
     QString title() const;
     // The size the window takes when the settings file has none.
     void setDesignSize(int width, int height);
-    // The dataset the grid shows (owned by the derived window).
+    // The dataset the grid shows (owned by the derived window); set once, in the
+    // constructor.
     void setDataSet(TDataSet *dataSet);
     TDataSet *dataSet() const;
     // The key column returned by the open operation and kept across re-sorting, and the
@@ -167,7 +168,6 @@ private:
     QMenu *m_contextMenu = nullptr;
 
     QPointer<TDataSet> m_ds;
-    QList<QMetaObject::Connection> m_dsConnections;
     QString m_keyField;
     QString m_nameField;
     QString m_searchField;

@@ -1,8 +1,6 @@
-// The main window's pieces that need no database: column widths, the colour rule, the
-// rights table, the search characters and the masked search text, the actions.
-#include "columnwidths.h"
+// The main window's pieces that need no database: the colour rule, the rights table,
+// the actions.
 #include "globals.h"
-#include "searchbox.h"
 #include "mainactions.h"
 #include "mainrights.h"
 #include "rowcolors.h"
@@ -13,17 +11,6 @@
 #include <gtest/gtest.h>
 
 using namespace zorva;
-
-TEST(ColumnWidths, HalvesRoundToEven)
-{
-    EXPECT_EQ(roundHalfEven(5, 2), 2);
-    EXPECT_EQ(roundHalfEven(7, 2), 4);
-    EXPECT_EQ(roundHalfEven(-5, 2), -2);
-    EXPECT_EQ(roundHalfEven(26, 10), 3);
-    EXPECT_EQ(shareWidths(1049, 44, {0.10, 0.07, 0.22}), QList<int>({100, 70, 221}));
-    EXPECT_EQ(shareWidths(1059, 44, {0.10}), QList<int>({102}));
-    EXPECT_EQ(shareWidths(30, 44, {0.5}), QList<int>({0}));  // narrower than the margin
-}
 
 TEST(RowColors, NegativeFutureCashTypeAndSortColumn)
 {
@@ -81,24 +68,6 @@ TEST(Rights, TableOfTheGuardedActions)
     TBeall deleteOnly = none;
     deleteOnly.torolhet = true;
     EXPECT_FALSE(rightsAllow("aTorol", deleteOnly));  // both rights needed
-}
-
-TEST(Search, StartCharactersAndMaskedText)
-{
-    for (QChar c : QStringLiteral("0a9zZáÁéíóÖőŐúüűŰ"))
-        EXPECT_TRUE(isSearchStartChar(c)) << QString(c).toStdString();
-    for (QChar c : QStringLiteral(" .-+äß\t"))
-        EXPECT_FALSE(isSearchStartChar(c)) << QString(c).toStdString();
-
-    SearchBox box;
-    box.setEditMask("9999.99.99");
-    EXPECT_TRUE(box.searchText().isEmpty());
-    box.setText("202612");
-    EXPECT_EQ(box.searchText(), "2026.12");
-    box.setText("20261205");
-    EXPECT_EQ(box.searchText(), "2026.12.05");
-    box.setEditMask(QString());
-    EXPECT_EQ(box.searchText(), "2026.12.05");  // taking the mask away keeps the text
 }
 
 TEST(Actions, CaptionsHintsShortcutsAndPlaces)
