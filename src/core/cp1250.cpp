@@ -1,6 +1,7 @@
 #include "cp1250.h"
 
-#include <QHash>
+#include <array>
+#include <memory>
 
 namespace zorva {
 
@@ -26,14 +27,27 @@ constexpr char16_t kHigh[128] = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,  // F8
 };
 
-const QHash<char16_t, uchar> &reverseTable()
-{
-    static const QHash<char16_t, uchar> table = [] {
-        QHash<char16_t, uchar> t;
+// The table turned around for every UTF-16 code unit of the Basic Multilingual Plane,
+// so that long texts are encoded without a look-up per character; 0 = not in the code page.
+class EncodeTable {
+public:
+    EncodeTable() : m_bytes(std::make_unique<std::array<uchar, 0x10000>>())
+    {
+        m_bytes->fill(0);
+        for (int b = 1; b < 0x80; ++b)
+            (*m_bytes)[size_t(b)] = uchar(b);
         for (int i = 0; i < 128; ++i)
-            t.insert(kHigh[i], uchar(0x80 + i));
-        return t;
-    }();
+            (*m_bytes)[kHigh[i]] = uchar(0x80 + i);
+    }
+    uchar operator[](char16_t c) const { return (*m_bytes)[c]; }
+
+private:
+    std::unique_ptr<std::array<uchar, 0x10000>> m_bytes;
+};
+
+const EncodeTable &encodeTable()
+{
+    static const EncodeTable table;
     return table;
 }
 
@@ -45,9 +59,8 @@ int cp1250Byte(char32_t c)
         return int(c);
     if (c > 0xFFFF)
         return -1;
-    const auto &table = reverseTable();
-    const auto it = table.constFind(char16_t(c));
-    return it == table.constEnd() ? -1 : int(*it);
+    const uchar b = encodeTable()[char16_t(c)];
+    return b ? int(b) : -1;
 }
 
 QString fromCp1250(const char *data, qsizetype size)
@@ -66,20 +79,34 @@ QString fromCp1250(const QByteArray &bytes)
     return fromCp1250(bytes.constData(), bytes.size());
 }
 
-QByteArray toCp1250(const QString &text, bool *complete)
+bool appendCp1250(QByteArray &out, QStringView text)
+{
+    const EncodeTable &table = encodeTable();
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char *dst = out.data() + start;
+    qsizetype n = 0;
+    bool all = true;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80) {
+            dst[n++] = char(c);
+            continue;
+        }
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode()))
+            ++i;  // one "?" for the whole character
+        const uchar b = table[c];
+        all = all && b;
+        dst[n++] = b ? char(b) : '?';
+    }
+    out.resize(start + n);
+    return all;
+}
+
+QByteArray toCp1250(QStringView text, bool *complete)
 {
     QByteArray out;
-    out.reserve(text.size());
-    bool all = true;
-    for (const char32_t c : text.toUcs4()) {
-        const int b = cp1250Byte(c);
-        if (b < 0) {
-            all = false;
-            out += '?';
-        } else {
-            out += char(b);
-        }
-    }
+    const bool all = appendCp1250(out, text);
     if (complete)
         *complete = all;
     return out;

@@ -5,13 +5,17 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 namespace zorva {
 
 QString fromCp1250(const QByteArray &bytes);
 QString fromCp1250(const char *data, qsizetype size);
-// Characters outside the code page become "?"; *complete tells whether all fitted.
-QByteArray toCp1250(const QString &text, bool *complete = nullptr);
+// Characters outside the code page become "?" (one for a character outside the Basic
+// Multilingual Plane); *complete tells whether all fitted.
+QByteArray toCp1250(QStringView text, bool *complete = nullptr);
+// The same appended to `out`, fast enough for long exports; true when all fitted.
+bool appendCp1250(QByteArray &out, QStringView text);
 // The byte of one character, -1 when the code page has none.
 int cp1250Byte(char32_t c);
 

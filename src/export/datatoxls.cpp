@@ -1,7 +1,7 @@
 #include "datatoxls.h"
 
+#include "cp1250.h"
 #include "valuetext.h"
-#include "windows1250.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ TDataToXLS::TDataToXLS(TDataSet *data) : TDataExport(data)
 
 void TDataToXLS::writeFont(const TExportFont &font)
 {
-    const QByteArray name = zorva::toWindows1250(font.name).left(kMaxLabel);
+    const QByteArray name = zorva::toCp1250(font.name).left(kMaxLabel);
     putU16(recFont);
     putU16(quint16(5 + name.size()));
     putU16(quint16(font.size * 20));
@@ -83,7 +83,7 @@ void TDataToXLS::writeLabel(int row, int col, quint8 attr1, quint8 attr2, const 
                            char(attr2),
                            0};  // text length, set below
     buf.append(head, sizeof head);
-    zorva::appendWindows1250(buf, QStringView(text).left(kMaxLabel));
+    zorva::appendCp1250(buf, QStringView(text).left(kMaxLabel));
     const qsizetype n = buf.size() - start - 12;
     buf[start + 2] = char((8 + n) & 0xFF);
     buf[start + 3] = char((8 + n) >> 8);

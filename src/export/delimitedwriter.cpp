@@ -2,9 +2,9 @@
 
 #include "blockwriter.h"
 
+#include "cp1250.h"
 #include "sqltext.h"
 #include "valuetext.h"
-#include "windows1250.h"
 
 #include <QBuffer>
 
@@ -14,8 +14,8 @@ DelimitedWriter::DelimitedWriter(TDataSet &data, DelimitedOptions options)
     : m_data(data),
       m_opt(std::move(options)),
       m_format(m_opt.locale),
-      m_delimiter(toWindows1250(QStringView(&m_opt.delimiter, 1))),
-      m_qualifier(toWindows1250(m_opt.qualifier))
+      m_delimiter(toCp1250(QStringView(&m_opt.delimiter, 1))),
+      m_qualifier(toCp1250(m_opt.qualifier))
 {
     for (int i = 0; i < m_data.fieldCount(); ++i) {
         TField &f = m_data.fields(i);
@@ -85,13 +85,13 @@ void DelimitedWriter::appendText(QByteArray &out, const QString &text, bool memo
         }
     }
     if (plain) {
-        appendWindows1250(out, text);
+        appendCp1250(out, text);
         return;
     }
     QString escaped = CsvEscape(text);
     if (memo)
         escaped.replace(m_opt.delimiter, QLatin1Char(','));
-    appendWindows1250(out, escaped);
+    appendCp1250(out, escaped);
 }
 
 void DelimitedWriter::appendValue(QByteArray &out, const Column &c) const
@@ -109,7 +109,7 @@ void DelimitedWriter::appendValue(QByteArray &out, const Column &c) const
             break;
         case Kind::Date:
             if (!f.isNull())
-                appendWindows1250(out, m_format.dateText(f.asDate()));
+                appendCp1250(out, m_format.dateText(f.asDate()));
             break;
         case Kind::Text:
             appendText(out, f.asString(), false);
@@ -153,7 +153,7 @@ void DelimitedWriter::write(QIODevice &device, const Step &step)
     } resume{m_data};
 
     if (!m_opt.noHeader)
-        appendWindows1250(out, headerLine());
+        appendCp1250(out, headerLine());
     out.append("\r\n", 2);
 
     while (!m_data.eof()) {

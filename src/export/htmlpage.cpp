@@ -2,9 +2,9 @@
 
 #include "blockwriter.h"
 
+#include "cp1250.h"
 #include "numberformat.h"
 #include "valuetext.h"
-#include "windows1250.h"
 
 #include <QBuffer>
 
@@ -89,7 +89,7 @@ QByteArray &HtmlPageWriter::buf()
 
 void HtmlPageWriter::line(QStringView text)
 {
-    appendWindows1250(buf(), text);
+    appendCp1250(buf(), text);
     buf().append("\r\n", 2);
 }
 
@@ -134,8 +134,7 @@ void HtmlPageWriter::write(TDataSet &data, QIODevice &device, const Progress &pr
         cells.push_back(
             {&c, &data.fieldByName(c.fieldName), widthAttr(c), alignPrefix(c.alignment), sumIndex, {}});
         Cell &cell = cells.back();
-        cell.dataOpen =
-            toWindows1250(cat({cell.widthAttr, u"><font face=\"Verdana\" size=\"1\">", cell.prefix}));
+        cell.dataOpen = toCp1250(cat({cell.widthAttr, u"><font face=\"Verdana\" size=\"1\">", cell.prefix}));
     }
     std::vector<double> totals(m_setup.sumFields.size(), 0.0);
 
@@ -176,7 +175,7 @@ void HtmlPageWriter::write(TDataSet &data, QIODevice &device, const Progress &pr
                 if (cell.sumIndex >= 0 && !cell.field->isNull())
                     totals[cell.sumIndex] += cell.field->asFloat();
                 out.append(cell.dataOpen);
-                appendWindows1250(out, cell.field->displayText());
+                appendCp1250(out, cell.field->displayText());
                 out.append("</font></td>\r\n");
             }
             out.append("  </tr>\r\n");

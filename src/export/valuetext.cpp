@@ -1,7 +1,7 @@
 #include "valuetext.h"
 
+#include "cp1250.h"
 #include "numberformat.h"
-#include "windows1250.h"
 
 #include <charconv>
 #include <cmath>
@@ -192,7 +192,7 @@ void PlainValueFormatter::appendNumber(QByteArray &out, double value) const
     char buf[40];
     const int n = generalNumberAscii(value, buf);
     if (n < 0 || !m_asciiDecimal) {
-        appendWindows1250(out, generalNumberText(value, m_locale));
+        appendCp1250(out, generalNumberText(value, m_locale));
         return;
     }
     if (m_decimal != QLatin1Char('.')) {
