@@ -16,7 +16,7 @@ void BlockWriter::flush()
             QStringLiteral("Az írás nem sikerült%1: %2")
                 .arg(file ? QStringLiteral(" (%1)").arg(file->fileName()) : QString(), m_out.errorString()));
     }
-    m_buf.clear();  // keeps the capacity
+    m_buf.resize(0);  // keeps the capacity (clear() would free it)
 }
 
 }  // namespace zorva

@@ -136,5 +136,5 @@ void TDataExport::flush()
         return;
     if (m_out->write(m_buf) != m_buf.size())
         throw zorva::ExportError(QStringLiteral("A fájl írása nem sikerült: %1").arg(m_out->errorString()));
-    m_buf.clear();
+    m_buf.resize(0);  // keeps the capacity
 }

@@ -7,6 +7,9 @@
 #include "valuetext.h"
 
 #include <QBuffer>
+#include <QHash>
+
+#include <optional>
 
 #include <vector>
 
@@ -15,6 +18,7 @@ namespace zorva {
 namespace {
 
 constexpr int kMaxSumFields = 50;
+constexpr qsizetype kMaxKeptDates = 100000;
 
 QString cat(std::initializer_list<QStringView> parts)
 {
@@ -72,13 +76,47 @@ QStringList parseSumFields(const QString &text)
 }
 
 struct HtmlPageWriter::Cell {
-    const ExportColumn *column;
-    TField *field;
+    const ExportColumn *column = nullptr;
+    TField *field = nullptr;
     QString widthAttr;    // `<td width="W%"`
     QString prefix;       // alignment prefix
-    int sumIndex;         // -1: not a sum field
+    int sumIndex = -1;    // -1: not a sum field
     QByteArray dataOpen;  // everything before a data cell's text, in Windows-1250
+    // A number with a display format is formatted here by the prepared format (what
+    // displayText() does, without looking the format up per value); a date's text is
+    // kept per day, as a list has few distinct days.
+    std::optional<PreparedNumberFormat> number;
+    bool isDate = false;
+    QHash<qint64, QByteArray> dates;
 };
+
+// The cell's display text in Windows-1250, as TField::displayText() gives it.
+void HtmlPageWriter::appendDisplayText(QByteArray &out, Cell &cell, const Separators &sep)
+{
+    TField &f = *cell.field;
+    if (cell.number) {
+        if (f.isNull())
+            return;
+        m_scratch.resize(0);
+        cell.number->appendTo(m_scratch, f.asFloat(), sep.decimal, sep.group);
+        appendCp1250(out, m_scratch);
+        return;
+    }
+    if (cell.isDate) {
+        const QDate d = f.asDate();
+        if (d.isValid()) {
+            auto it = cell.dates.constFind(d.toJulianDay());
+            if (it == cell.dates.cend()) {
+                if (cell.dates.size() >= kMaxKeptDates)
+                    cell.dates.clear();
+                it = cell.dates.insert(d.toJulianDay(), toCp1250(f.displayText()));
+            }
+            out.append(*it);
+            return;
+        }
+    }
+    appendCp1250(out, f.displayText());
+}
 
 HtmlPageWriter::HtmlPageWriter(HtmlPageSetup setup) : m_setup(std::move(setup)) {}
 
@@ -131,11 +169,24 @@ void HtmlPageWriter::write(TDataSet &data, QIODevice &device, const Progress &pr
                 break;
             }
         }
-        cells.push_back(
-            {&c, &data.fieldByName(c.fieldName), widthAttr(c), alignPrefix(c.alignment), sumIndex, {}});
-        Cell &cell = cells.back();
+        Cell &cell = cells.emplace_back();
+        cell.column = &c;
+        cell.field = &data.fieldByName(c.fieldName);
+        cell.widthAttr = widthAttr(c);
+        cell.prefix = alignPrefix(c.alignment);
+        cell.sumIndex = sumIndex;
         cell.dataOpen = toCp1250(cat({cell.widthAttr, u"><font face=\"Verdana\" size=\"1\">", cell.prefix}));
+        const TFieldType type = cell.field->dataType();
+        if (isNumericType(type) && !cell.field->displayFormat().isEmpty())
+            cell.number.emplace(cell.field->displayFormat());
+        cell.isDate = type == TFieldType::ftDate;
     }
+    // The default locale's separators, as displayText() formats numbers with them.
+    const QLocale locale;
+    const QString decimalPoint = locale.decimalPoint();
+    const QString groupSeparator = locale.groupSeparator();
+    const Separators sep{decimalPoint.isEmpty() ? QLatin1Char('.') : decimalPoint.at(0),
+                         groupSeparator.isEmpty() ? QLatin1Char(' ') : groupSeparator.at(0)};
     std::vector<double> totals(m_setup.sumFields.size(), 0.0);
 
     const QString title = m_setup.title;
@@ -171,11 +222,11 @@ void HtmlPageWriter::write(TDataSet &data, QIODevice &device, const Progress &pr
                 progress(m_records);
             QByteArray &out = buf();
             out.append("  <tr>\r\n");
-            for (const Cell &cell : cells) {
+            for (Cell &cell : cells) {
                 if (cell.sumIndex >= 0 && !cell.field->isNull())
                     totals[cell.sumIndex] += cell.field->asFloat();
                 out.append(cell.dataOpen);
-                appendCp1250(out, cell.field->displayText());
+                appendDisplayText(out, cell, sep);
                 out.append("</font></td>\r\n");
             }
             out.append("  </tr>\r\n");

@@ -46,13 +46,19 @@ public:
 
 private:
     struct Cell;
+    struct Separators {
+        QChar decimal;
+        QChar group;
+    };
     void line(QStringView text);
+    void appendDisplayText(QByteArray &out, Cell &cell, const Separators &sep);
     QByteArray &buf();
     QString widthAttr(const ExportColumn &c) const;
 
     HtmlPageSetup m_setup;
     class BlockWriter *m_out = nullptr;
     int m_records = 0;
+    QString m_scratch;  // a formatted number before encoding
 };
 
 }  // namespace zorva

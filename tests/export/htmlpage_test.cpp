@@ -163,7 +163,7 @@ TEST(HtmlPage, SumOfIntegerUsesItsFormatAndOfTextTheGeneralForm)
     HtmlPageSetup setup = debtSetup();
     setup.gridWidth = 100;
     setup.columns = {{QStringLiteral("db"), QStringLiteral("Db"), 50, true, Qt::AlignRight},
-                    {QStringLiteral("szoveg"), QStringLiteral("Szöveg"), 50, true, Qt::AlignLeft}};
+                     {QStringLiteral("szoveg"), QStringLiteral("Szöveg"), 50, true, Qt::AlignLeft}};
     setup.sumFields = parseSumFields(QStringLiteral(";db;;SZOVEG;"));
     const QByteArray page = HtmlPageWriter(setup).write(*t);
     EXPECT_TRUE(page.contains(
@@ -197,4 +197,43 @@ TEST(HtmlPage, SumFieldListIsCutAtFifty)
     ASSERT_EQ(parsed.size(), 50);
     EXPECT_EQ(parsed.last(), QStringLiteral("f49"));
     EXPECT_TRUE(parseSumFields(QStringLiteral(";;")).isEmpty());
+}
+
+TEST(HtmlPage, CellsAreTheFieldsDisplayTexts)
+{
+    // Formatted numbers and dates take a faster way than displayText(); the page must
+    // not tell the difference, NULLs and repeated days included.
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary));
+    auto t = exporttest::makeTable({{QStringLiteral("osszeg"), TFieldType::ftFloat},
+                                    {QStringLiteral("db"), TFieldType::ftInteger},
+                                    {QStringLiteral("datum"), TFieldType::ftDate},
+                                    {QStringLiteral("nap"), TFieldType::ftDate},
+                                    {QStringLiteral("arany"), TFieldType::ftFloat}},
+                                   {{1234.565, 7, QDate(2024, 3, 5), QDate(2024, 3, 5), 0.25},
+                                    {-0.004, QVariant(), QDate(2024, 3, 5), QVariant(), QVariant()},
+                                    {QVariant(), 123456, QVariant(), QDate(1999, 12, 31), -1e-7},
+                                    {-98765.5, -3, QDate(2001, 1, 2), QDate(2024, 3, 5), 1e21}});
+    t->fieldByName(QStringLiteral("osszeg")).setDisplayFormat(QStringLiteral("### ### ##0.00;(0.0);-"));
+    t->fieldByName(QStringLiteral("db")).setDisplayFormat(QStringLiteral("0000"));
+    t->fieldByName(QStringLiteral("nap")).setDisplayFormat(QStringLiteral("yyyy-mm-dd"));
+    HtmlPageSetup setup = debtSetup();
+    setup.columns.clear();
+    for (const char *name : {"osszeg", "db", "datum", "nap", "arany"})
+        setup.columns.append({QString::fromLatin1(name), QString::fromLatin1(name), 20, true, Qt::AlignLeft});
+    setup.gridWidth = 100;
+    const QByteArray page = HtmlPageWriter(setup).write(*t);
+
+    QStringList rows;
+    for (t->first(); !t->eof(); t->next()) {
+        rows << QStringLiteral("  <tr>");
+        for (int i = 0; i < t->fieldCount(); ++i)
+            rows << cell(20, QString(), t->fields(i).displayText());
+        rows << QStringLiteral("  </tr>");
+    }
+    QLocale::setDefault(saved);
+    EXPECT_TRUE(page.contains(crlfLines(rows))) << page.toStdString();
+    EXPECT_TRUE(page.contains(crlfLines({cell(20, QString(), QStringLiteral("1 234,57"))})));
+    EXPECT_TRUE(page.contains(crlfLines({cell(20, QString(), QStringLiteral("(98765,5)"))})));
+    EXPECT_TRUE(page.contains(crlfLines({cell(20, QString(), QStringLiteral("2024-03-05"))})));
 }
