@@ -548,6 +548,8 @@ bool ListWindow::runEditor(bool inserting)
     try {
         std::unique_ptr<QDialog> dialog = createEditDialog(inserting);
         ok = dialog && dialog->exec() == QDialog::Accepted;
+        if (dialog)
+            activateWindow();  // the list is the active window again
     } catch (...) {
         if (m_ds && m_ds->state() != TDataSetState::dsBrowse) {
             m_ds->cancel();
