@@ -5,10 +5,12 @@
 #include "windowplace.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace zorva {
@@ -32,7 +34,7 @@ Tfrm_InpStr::Tfrm_InpStr(const QString &caption, const QString &prompt, const QS
     if (!mask.isEmpty())
         m_edit->setInputMask(qtInputMask(mask));
     m_edit->setText(value);
-    m_edit->selectAll();
+    m_edit->installEventFilter(this);
     m_prompt->setBuddy(m_edit);
 
     m_ok = new QPushButton(QStringLiteral("OK"), this);
@@ -61,6 +63,15 @@ Tfrm_InpStr::Tfrm_InpStr(const QString &caption, const QString &prompt, const QS
 QString Tfrm_InpStr::value() const
 {
     return m_mask.isEmpty() ? m_edit->text() : maskedValue(m_mask, m_edit->displayText());
+}
+
+bool Tfrm_InpStr::eventFilter(QObject *watched, QEvent *event)
+{
+    // The value is selected whenever the field gets the focus, so typing replaces it (a
+    // masked field would otherwise put the caret at the start).
+    if (watched == m_edit && event->type() == QEvent::FocusIn)
+        QTimer::singleShot(0, m_edit, &QLineEdit::selectAll);
+    return QDialog::eventFilter(watched, event);
 }
 
 void Tfrm_InpStr::done(int result)

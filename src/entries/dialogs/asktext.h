@@ -28,6 +28,9 @@ public:
 
     void done(int result) override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QString m_mask;
     QLabel *m_prompt = nullptr;

@@ -4,5 +4,6 @@
 
 #include "amounttext.h"
 #include "asktext.h"
+#include "clientchooser.h"
 #include "daterange.h"
 #include "monthrange.h"

@@ -127,7 +127,7 @@ TEST_F(InputDialogTest, PeriodMaskShowsTheDotButReturnsSixDigits)
         EXPECT_EQ(d->windowTitle(), QStringLiteral("Időszak"));
         EXPECT_EQ(d->edit()->displayText(), QStringLiteral("2013.02"));
         EXPECT_EQ(d->edit()->selectedText(), d->edit()->text());  // the value starts selected
-        QTest::keyClicks(d->edit(), QStringLiteral("201411"));  // replaces the selection
+        dialogtest::typeText(d->edit(), QStringLiteral("201411"));  // replaces the selection
         EXPECT_EQ(d->edit()->displayText(), QStringLiteral("2014.11"));
         QTest::keyClick(d->edit(), Qt::Key_Return);  // "OK" is the default button
     });
@@ -138,7 +138,7 @@ TEST_F(InputDialogTest, PeriodMaskShowsTheDotButReturnsSixDigits)
     // Letters do not get into a digit place; cancelling keeps the old value.
     onNextModal([](QWidget *dlg) {
         auto *d = static_cast<Tfrm_InpStr *>(dlg);
-        QTest::keyClicks(d->edit(), QStringLiteral("ab2"));
+        dialogtest::typeText(d->edit(), QStringLiteral("ab2"));
         EXPECT_EQ(d->value(), QStringLiteral("2"));
         QTest::mouseClick(d->cancelButton(), Qt::LeftButton);
     });
@@ -154,7 +154,7 @@ TEST_F(InputDialogTest, TextWithoutMaskHonoursTheLengthLimit)
         auto *d = static_cast<Tfrm_InpStr *>(dlg);
         EXPECT_EQ(d->edit()->text(), QStringLiteral("régi"));
         d->edit()->clear();
-        QTest::keyClicks(d->edit(), QStringLiteral("Kovács Ödön"));
+        dialogtest::typeText(d->edit(), QStringLiteral("Kovács Ödön"));
         QTest::mouseClick(d->okButton(), Qt::LeftButton);
     });
     ASSERT_TRUE(AskText(QStringLiteral("Név"), QStringLiteral("Add meg a nevet"), QString(), 6, value));
@@ -172,17 +172,17 @@ TEST_F(InputDialogTest, AmountOnADecimalCommaLocale)
         EXPECT_EQ(d->amountEdit()->text(), QStringLiteral("25000,75"));  // no grouping
         EXPECT_TRUE(d->amountEdit()->alignment() & Qt::AlignRight);
         d->amountEdit()->clear();
-        QTest::keyClicks(d->amountEdit(), QStringLiteral("1x2 3a4,5Ft"));  // only digits and "," get in
+        dialogtest::typeText(d->amountEdit(), QStringLiteral("1x2 3a4,5Ft"));  // only digits and "," get in
         EXPECT_EQ(d->amountEdit()->text(), QStringLiteral("1234,5"));
         QTest::keyClick(d->amountEdit(), Qt::Key_Return);  // on to the remark
         EXPECT_EQ(QApplication::focusWidget(), d->textEdit());
-        QTest::keyClicks(d->textEdit(), QStringLiteral("első részlet"));
+        dialogtest::typeText(d->textEdit(), QStringLiteral("utolsó részlet"));
         QTest::mouseClick(d->okButton(), Qt::LeftButton);
     });
     ASSERT_TRUE(AskAmountAndText(QStringLiteral("Törlesztés"), QStringLiteral("Add meg a törlesztett összeget"),
                                  amount, QStringLiteral("Megjegyzés"), text));
     EXPECT_DOUBLE_EQ(amount, 1234.5);
-    EXPECT_EQ(text, QStringLiteral("első részlet"));
+    EXPECT_EQ(text, QStringLiteral("utolsó részlet"));
     EXPECT_TRUE(MessageBox::log().isEmpty());
 }
 
@@ -194,7 +194,7 @@ TEST_F(InputDialogTest, AmountThatIsNoNumberIsRefusedButCtrlEnterTakesItAsZero)
     onNextModal([](QWidget *dlg) {
         auto *d = static_cast<Tfrm_InpSzamSzoveg *>(dlg);
         EXPECT_EQ(d->amountEdit()->text(), QStringLiteral("0"));
-        for (const QString typed : {QStringLiteral("-"), QStringLiteral("1.5"), QString()}) {
+        for (const QString &typed : {QStringLiteral("-"), QStringLiteral("1.5"), QString()}) {
             d->amountEdit()->setText(typed);
             d->textEdit()->setFocus();
             QTest::mouseClick(d->okButton(), Qt::LeftButton);

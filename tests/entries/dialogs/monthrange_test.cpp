@@ -74,7 +74,7 @@ TEST_F(MonthRangeTest, PeriodsOfEveryCashBoxFromEarliestToLatest)
     onNextModal([](QWidget *dlg) {
         auto *d = static_cast<Tfrm_Honap *>(dlg);
         d->fromCombo()->lineEdit()->selectAll();
-        QTest::keyClicks(d->fromCombo()->lineEdit(), QStringLiteral("2099x"));
+        dialogtest::typeText(d->fromCombo()->lineEdit(), QStringLiteral("2099x"));
         QTest::keyClick(d->fromCombo()->lineEdit(), Qt::Key_Return);
         EXPECT_TRUE(d->isVisible());
         QTest::mouseClick(d->okButton(), Qt::LeftButton);
