@@ -1,12 +1,17 @@
 #include "entrychoosers.h"
 
+#include "torzskasszatip.h"
+
 namespace zorva {
 
 namespace {
 
+// The list windows in choice mode, every cash type offered.
 EntryChoosers defaultChoosers()
 {
-    return EntryChoosers{};
+    EntryChoosers c;
+    c.cashType = [](int current, QWidget *parent) { return ChooseKasszaTip(current, true, 0, parent); };
+    return c;
 }
 
 int ask(const std::function<int(int, QWidget *)> &chooser, int current, QWidget *parent)

@@ -4,6 +4,7 @@
 #include "editorfixture.h"
 #include "entryroutines.h"
 #include "globals.h"
+#include "listwindow.h"
 #include "messagebox.h"
 
 #include <QApplication>
@@ -345,4 +346,37 @@ TEST_F(EditorTest, WindowLayoutFontsTabOrderAndPlace)
         QApplication::processEvents();
         existing.grab().save(QDir(shots).filePath(QStringLiteral("editor-existing.png")));
     }
+}
+
+TEST_F(EditorTest, TheProgramsCashTypeChooserIsTheListWindowInChoiceMode)
+{
+    const int hid = InsertEntry(1, Elelmiszer, Kovacs, QStringLiteral("Bolt"), 300, March5);
+    resetEntryChoosers();
+    QStringList seen;
+    QTimer chooser;
+    chooser.setInterval(5);
+    QObject::connect(&chooser, &QTimer::timeout, [&] {
+        auto *w = qobject_cast<ListWindow *>(QApplication::activeModalWidget());
+        if (!w || !w->isVisible())
+            return;
+        seen << QStringLiteral("%1 %2 %3").arg(w->objectName()).arg(w->choiceMode()).arg(w->currentKey());
+        if (seen.size() == 1) {
+            w->reject();  // "Bezár": nothing chosen
+        } else {
+            w->moveToKey(Rezsi);
+            w->acceptRow();
+        }
+    });
+    chooser.start();
+    whenEditorShows([](Tfrm_Szerkeszt &dlg) {
+        dlg.cashTypeButton()->click();
+        EXPECT_EQ(dlg.cashTypeName()->text(), QStringLiteral("Élelmiszer"));
+        dlg.cashTypeButton()->click();
+        EXPECT_EQ(dlg.cashTypeName()->text(), QStringLiteral("Rezsi"));
+        dlg.okButton()->click();
+    });
+    EXPECT_EQ(EditEntry(hid), hid);
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("frm_TorzsKasszaTip 1 %1").arg(Elelmiszer),
+                                 QStringLiteral("frm_TorzsKasszaTip 1 %1").arg(Elelmiszer)}));
+    EXPECT_EQ(stored(hid).kasszatip, Rezsi);
 }
