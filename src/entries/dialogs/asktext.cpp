@@ -80,8 +80,8 @@ void Tfrm_InpStr::done(int result)
     QDialog::done(result);
 }
 
-bool AskText(const QString &caption, const QString &prompt, const QString &mask, int maxLength, QString &value,
-             QWidget *parent)
+bool AskText(const QString &caption, const QString &prompt, const QString &mask, int maxLength,
+             QString &value, QWidget *parent)
 {
     Tfrm_InpStr dialog(caption, prompt, mask, maxLength, value, parent);
     if (dialog.exec() != QDialog::Accepted)

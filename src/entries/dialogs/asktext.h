@@ -40,7 +40,7 @@ private:
 };
 
 // True and the new value on "OK".
-bool AskText(const QString &caption, const QString &prompt, const QString &mask, int maxLength, QString &value,
-             QWidget *parent = nullptr);
+bool AskText(const QString &caption, const QString &prompt, const QString &mask, int maxLength,
+             QString &value, QWidget *parent = nullptr);
 
 }  // namespace zorva

@@ -84,7 +84,8 @@ void Tfrm_Honap::showEvent(QShowEvent *event)
     // Centred over the main window (the top-level window it belongs to); not remembered.
     const QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
     if (owner)
-        move(owner->frameGeometry().center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+        move(owner->frameGeometry().center() -
+             QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
 }
 
 bool AskMonthRange(QString &from, QString &to, QWidget *parent)

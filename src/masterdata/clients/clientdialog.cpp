@@ -44,8 +44,8 @@ QLineEdit *Tfrm_TorzsUgyfel::textField(const QString &objectName, int maxLength)
 }
 
 Tfrm_TorzsUgyfel::Tfrm_TorzsUgyfel(TDataSet *table, QWidget *parent)
-    : EditDialog(QStringLiteral("frm_TorzsUgyfel"), QStringLiteral("Ügyfél adatok szerkesztése"), CallerWrites,
-                 parent ? parent : QApplication::activeWindow())
+    : EditDialog(QStringLiteral("frm_TorzsUgyfel"), QStringLiteral("Ügyfél adatok szerkesztése"),
+                 CallerWrites, parent ? parent : QApplication::activeWindow())
 {
     setDataSet(table);
 
@@ -142,8 +142,8 @@ void Tfrm_TorzsUgyfel::loadValues()
     if (!ds || !ds->isActive())
         return;
     const std::pair<QLineEdit *, const char *> fields[] = {
-        {m_nev, "ugyfel_nev"}, {m_kapcsolat, "kapcsolat"}, {m_telefon, "telefon"},
-        {m_irsz, "cim_irsz"},  {m_varos, "cim_varos"},     {m_cim, "cim_cim"},
+        {m_nev, "ugyfel_nev"}, {m_kapcsolat, "kapcsolat"},  {m_telefon, "telefon"},
+        {m_irsz, "cim_irsz"},  {m_varos, "cim_varos"},      {m_cim, "cim_cim"},
         {m_emil, "emil"},      {m_bankszamla, "bankszamla"}};
     for (const auto &[edit, name] : fields)
         edit->setText(ds->fieldByName(QString::fromLatin1(name)).asString());
@@ -156,8 +156,8 @@ void Tfrm_TorzsUgyfel::storeValues()
     if (!ds || !ds->isActive())
         return;
     const std::pair<QLineEdit *, const char *> fields[] = {
-        {m_nev, "ugyfel_nev"}, {m_kapcsolat, "kapcsolat"}, {m_telefon, "telefon"},
-        {m_irsz, "cim_irsz"},  {m_varos, "cim_varos"},     {m_cim, "cim_cim"},
+        {m_nev, "ugyfel_nev"}, {m_kapcsolat, "kapcsolat"},  {m_telefon, "telefon"},
+        {m_irsz, "cim_irsz"},  {m_varos, "cim_varos"},      {m_cim, "cim_cim"},
         {m_emil, "emil"},      {m_bankszamla, "bankszamla"}};
     for (const auto &[edit, name] : fields)
         ds->fieldByName(QString::fromLatin1(name)).setAsString(edit->text());

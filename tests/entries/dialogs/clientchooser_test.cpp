@@ -1,8 +1,8 @@
 #include "dialogfixture.h"
 
 #include "clientchooser.h"
-#include "editdialog.h"
 #include "dbgrid.h"
+#include "editdialog.h"
 #include "globals.h"
 #include "mainconnection.h"
 #include "messagebox.h"
@@ -77,7 +77,7 @@ TEST_F(ClientChooserTest, ChoiceModeAcceptsWithEnterAndReturnsKeyAndName)
         EXPECT_EQ(chooser(w)->title(), QStringLiteral("Ügyfelek"));
         EXPECT_EQ(currentName(w), QStringLiteral("Szabó Éva"));  // moved to the given id
         EXPECT_TRUE(chooser(w)->action(QStringLiteral("aElfogad"))->isVisible());
-        QTest::keyClick(chooser(w)->grid(), Qt::Key_Down);  // name order: ... Kovács, Szabó
+        QTest::keyClick(chooser(w)->grid(), Qt::Key_Down);       // name order: ... Kovács, Szabó
         EXPECT_EQ(currentName(w), QStringLiteral("Szabó Éva"));  // already the last row
         QTest::keyClick(chooser(w)->grid(), Qt::Key_Up);
         QTest::keyClick(chooser(w)->grid(), Qt::Key_Return);
@@ -169,7 +169,8 @@ TEST_F(ClientChooserTest, DebtorsAreLightRedOutsideTheSortColumn)
         const int debtor = 3;  // Szabó Éva, last by name
         ASSERT_EQ(m->index(debtor, 0).data().toString(), QStringLiteral("Szabó Éva"));
         for (int col = 1; col < m->columnCount(); ++col)
-            EXPECT_EQ(m->index(debtor, col).data(Qt::BackgroundRole).value<QColor>(), QColor(0xFF, 0xDD, 0xDD));
+            EXPECT_EQ(m->index(debtor, col).data(Qt::BackgroundRole).value<QColor>(),
+                      QColor(0xFF, 0xDD, 0xDD));
         EXPECT_EQ(m->index(debtor, 0).data(Qt::BackgroundRole).value<QColor>(), SortColumnColor());
         for (int row = 0; row < 3; ++row)  // a positive balance or none is not marked
             EXPECT_NE(m->index(row, 2).data(Qt::BackgroundRole).value<QColor>(), QColor(0xFF, 0xDD, 0xDD));
@@ -226,7 +227,8 @@ TEST_F(ClientChooserTest, RefusedDeleteShowsTheReasonAndKeepsTheRows)
     ASSERT_EQ(shown.size(), 4);
     EXPECT_EQ(shown[0], QStringLiteral("Valóban töröljem a sort?"));
     EXPECT_EQ(MessageBox::log()[1].kind, MessageBox::Error);
-    EXPECT_TRUE(shown[1].endsWith(QStringLiteral("Az ügyfél nem törölhető, mert hivatkoznak rá: 1 kassza tétel.")))
+    EXPECT_TRUE(
+        shown[1].endsWith(QStringLiteral("Az ügyfél nem törölhető, mert hivatkoznak rá: 1 kassza tétel.")))
         << shown[1].toStdString();
 }
 

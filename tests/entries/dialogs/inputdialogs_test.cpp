@@ -126,7 +126,7 @@ TEST_F(InputDialogTest, PeriodMaskShowsTheDotButReturnsSixDigits)
         auto *d = static_cast<Tfrm_InpStr *>(dlg);
         EXPECT_EQ(d->windowTitle(), QStringLiteral("Időszak"));
         EXPECT_EQ(d->edit()->displayText(), QStringLiteral("2013.02"));
-        EXPECT_EQ(d->edit()->selectedText(), d->edit()->text());  // the value starts selected
+        EXPECT_EQ(d->edit()->selectedText(), d->edit()->text());    // the value starts selected
         dialogtest::typeText(d->edit(), QStringLiteral("201411"));  // replaces the selection
         EXPECT_EQ(d->edit()->displayText(), QStringLiteral("2014.11"));
         QTest::keyClick(d->edit(), Qt::Key_Return);  // "OK" is the default button
@@ -179,8 +179,9 @@ TEST_F(InputDialogTest, AmountOnADecimalCommaLocale)
         dialogtest::typeText(d->textEdit(), QStringLiteral("utolsó részlet"));
         QTest::mouseClick(d->okButton(), Qt::LeftButton);
     });
-    ASSERT_TRUE(AskAmountAndText(QStringLiteral("Törlesztés"), QStringLiteral("Add meg a törlesztett összeget"),
-                                 amount, QStringLiteral("Megjegyzés"), text));
+    ASSERT_TRUE(AskAmountAndText(QStringLiteral("Törlesztés"),
+                                 QStringLiteral("Add meg a törlesztett összeget"), amount,
+                                 QStringLiteral("Megjegyzés"), text));
     EXPECT_DOUBLE_EQ(amount, 1234.5);
     EXPECT_EQ(text, QStringLiteral("utolsó részlet"));
     EXPECT_TRUE(MessageBox::log().isEmpty());
@@ -204,8 +205,9 @@ TEST_F(InputDialogTest, AmountThatIsNoNumberIsRefusedButCtrlEnterTakesItAsZero)
         d->amountEdit()->setText(QStringLiteral("-"));
         QTest::keyClick(d->textEdit(), Qt::Key_Return, Qt::ControlModifier);
     });
-    ASSERT_TRUE(AskAmountAndText(QStringLiteral("További kölcsön"), QStringLiteral("Add meg a kölcsönadott összeget"),
-                                 amount, QStringLiteral("Megjegyzés"), text));
+    ASSERT_TRUE(AskAmountAndText(QStringLiteral("További kölcsön"),
+                                 QStringLiteral("Add meg a kölcsönadott összeget"), amount,
+                                 QStringLiteral("Megjegyzés"), text));
     EXPECT_DOUBLE_EQ(amount, 0);
     ASSERT_EQ(MessageBox::log().size(), 3);
     for (const auto &shown : MessageBox::log()) {
@@ -219,7 +221,8 @@ TEST_F(InputDialogTest, AmountThatIsNoNumberIsRefusedButCtrlEnterTakesItAsZero)
         static_cast<Tfrm_InpSzamSzoveg *>(dlg)->amountEdit()->setText(QStringLiteral("99"));
         QTest::keyClick(dlg, Qt::Key_Escape);
     });
-    EXPECT_FALSE(AskAmountAndText(QStringLiteral("x"), QStringLiteral("y"), amount, QStringLiteral("z"), text));
+    EXPECT_FALSE(
+        AskAmountAndText(QStringLiteral("x"), QStringLiteral("y"), amount, QStringLiteral("z"), text));
     EXPECT_DOUBLE_EQ(amount, 7);
 }
 

@@ -28,20 +28,23 @@ protected:
         schema = std::make_unique<sqltest::ZorvaSchema>();
         setMainConnection(&schema->db());
         Shell::clearLog();
-        exec("INSERT INTO irsz (irsz, varos) VALUES ('7621', 'Pécs'), ('12''3', 'Idézet'), ('9\\\\', 'Perjel')");
-        exec("INSERT INTO ugyfel (ugyfel, ugyfel_nev, kapcsolat, telefon, cim_irsz, cim_varos, cim_cim, emil, "
-             "bankszamla, tartozik) VALUES (5, 'Vízművek', 'Ügyfélszolgálat', '06-72-1', '7621', 'Pécs', "
-             "'Fő utca 1.', 'info@viz.hu', '11111111-22222222', -2500)");
+        exec(
+            "INSERT INTO irsz (irsz, varos) VALUES ('7621', 'Pécs'), ('12''3', 'Idézet'), ('9\\\\', "
+            "'Perjel')");
+        exec(
+            "INSERT INTO ugyfel (ugyfel, ugyfel_nev, kapcsolat, telefon, cim_irsz, cim_varos, cim_cim, emil, "
+            "bankszamla, tartozik) VALUES (5, 'Vízművek', 'Ügyfélszolgálat', '06-72-1', '7621', 'Pécs', "
+            "'Fő utca 1.', 'info@viz.hu', '11111111-22222222', -2500)");
     }
     void TearDown() override { setMainConnection(nullptr); }
 
     void exec(const char *sql) { schema->db().execute(QString::fromUtf8(sql)); }
     QStringList row(int id)
     {
-        const auto r = sqltest::rows(schema->db(),
-                                     QStringLiteral("SELECT ugyfel_nev, kapcsolat, telefon, cim_irsz, cim_varos, "
-                                                    "cim_cim, emil, bankszamla FROM ugyfel WHERE ugyfel=%1")
-                                         .arg(id));
+        const auto r = sqltest::rows(
+            schema->db(), QStringLiteral("SELECT ugyfel_nev, kapcsolat, telefon, cim_irsz, cim_varos, "
+                                         "cim_cim, emil, bankszamla FROM ugyfel WHERE ugyfel=%1")
+                              .arg(id));
         return r.isEmpty() ? QStringList() : r.first();
     }
     int count() { return int(schema->db().queryInt(QStringLiteral("SELECT COUNT(*) FROM ugyfel"))); }
@@ -143,16 +146,17 @@ TEST_F(ClientDialogTest, EditingShowsTheRowAndWritesTheChanges)
                 f = f->nextInFocusChain();
             order << f;
         }
-        EXPECT_EQ(order, (QList<QWidget *>{d->nameEdit(), d->contactEdit(), d->phoneEdit(), d->postalCodeEdit(),
-                                            d->cityEdit(), d->addressEdit(), d->mailEdit(), d->bankAccountEdit(),
-                                            d->okButton(), d->cancelButton(), d->mailButton()}));
+        EXPECT_EQ(order,
+                  (QList<QWidget *>{d->nameEdit(), d->contactEdit(), d->phoneEdit(), d->postalCodeEdit(),
+                                    d->cityEdit(), d->addressEdit(), d->mailEdit(), d->bankAccountEdit(),
+                                    d->okButton(), d->cancelButton(), d->mailButton()}));
         d->phoneEdit()->setText(QStringLiteral("06-72-999"));
         d->addressEdit()->setText(QStringLiteral("Rákóczi út 7."));
         QTest::mouseClick(d->okButton(), Qt::LeftButton);
     });
     EXPECT_EQ(EditClient(5), 5);
-    EXPECT_EQ(row(5), (QStringList{"Vízművek", "Ügyfélszolgálat", "06-72-999", "7621", "Pécs", "Rákóczi út 7.",
-                                   "info@viz.hu", "11111111-22222222"}));
+    EXPECT_EQ(row(5), (QStringList{"Vízművek", "Ügyfélszolgálat", "06-72-999", "7621", "Pécs",
+                                   "Rákóczi út 7.", "info@viz.hu", "11111111-22222222"}));
     EXPECT_EQ(schema->db().queryText(QStringLiteral("SELECT tartozik FROM ugyfel WHERE ugyfel=5")),
               QStringLiteral("-2500"));
 }
