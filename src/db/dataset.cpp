@@ -330,19 +330,6 @@ QString TDataSet::Private::displayText(int row, int column) const
 
 // ---------------------------------------------------------------- life cycle
 
-void TDataSet::connectNotify(const QMetaMethod &signal)
-{
-    if (signal == QMetaMethod::fromSignal(&TDataSet::afterScroll))
-        d->scrollReceivers = receivers(SIGNAL(afterScroll()));
-}
-
-void TDataSet::disconnectNotify(const QMetaMethod &signal)
-{
-    // An invalid method stands for a disconnect of every signal.
-    if (!signal.isValid() || signal == QMetaMethod::fromSignal(&TDataSet::afterScroll))
-        d->scrollReceivers = receivers(SIGNAL(afterScroll()));
-}
-
 TDataSet::TDataSet(QObject *parent) : QObject(parent), d(std::make_unique<Private>(this)) {}
 
 // The kinds that read through a connection close themselves in their own destructors, while

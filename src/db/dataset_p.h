@@ -6,6 +6,7 @@
 #include "rowstore.h"
 
 #include <QHash>
+#include <QMetaMethod>
 
 struct TDataSet::Private {
     explicit Private(TDataSet *owner) : q(owner), store(std::make_unique<RowStore>()) {}
@@ -39,8 +40,6 @@ struct TDataSet::Private {
     QString filterText;
     std::unique_ptr<FilterExpr> filter;  // parsed filterText, null when empty
     bool filtered = false;
-
-    int scrollReceivers = 0;  // afterScroll is emitted per row walked: skipped when nobody listens
 
     int calcRow = -1;  // row whose calculated fields are being filled
     bool inCalc = false;
@@ -76,9 +75,13 @@ struct TDataSet::Private {
     void eraseRow(int storeRow);
     int positionOf(int storeRow) const;
 
+    // afterScroll comes per row walked: skipped when nobody listens.  (Asked here rather
+    // than counted in connectNotify()/disconnectNotify(): Qt may call those with the
+    // sender's connection lock held, and asking for receivers there can deadlock.)
     void notifyScroll()
     {
-        if (scrollReceivers > 0)
+        static const QMetaMethod afterScroll = QMetaMethod::fromSignal(&TDataSet::afterScroll);
+        if (q->isSignalConnected(afterScroll))
             emit q->afterScroll();
     }
     void notifyReset();

@@ -303,3 +303,41 @@ TEST_F(MemTable, FieldsKeepTheirLabelsAndFormatsOverCloseAndOpen)
     t.emptyTable();
     EXPECT_TRUE(t.isEmpty());
 }
+
+TEST(DataSetSignals, ScrollsReachListenersAndDestroyingEitherSideNeverBlocks)
+{
+    // Qt tells a sender about a lost connection while holding the receiver's connection
+    // lock, one of a pool chosen by address; a dataset that asked for its receivers there
+    // hung whenever both objects fell on the same lock.  Many pairs at different distances
+    // make that certain to happen here.
+    constexpr int kPairs = 1000;
+    std::vector<std::unique_ptr<TkbmMemTable>> tables;
+    std::vector<std::unique_ptr<QObject>> listeners;
+    std::vector<int> scrolls(kPairs, 0);
+    std::vector<std::unique_ptr<char[]>> padding;  // varies the distance between the two
+    for (int i = 0; i < kPairs; ++i) {
+        auto &t = tables.emplace_back(std::make_unique<TkbmMemTable>());
+        t->addFieldDef(QStringLiteral("n"), TFieldType::ftInteger);
+        t->open();
+        for (int r = 0; r < 2; ++r) {
+            t->append();
+            t->post();
+        }
+        padding.push_back(std::make_unique<char[]>(size_t(16 * (i % 131 + 1))));
+        auto &listener = listeners.emplace_back(std::make_unique<QObject>());
+        QObject::connect(t.get(), &TDataSet::afterScroll, listener.get(),
+                         [&scrolls, i] { ++scrolls[size_t(i)]; });
+        t->first();
+        ASSERT_GT(scrolls[size_t(i)], 0);
+    }
+    for (int i = 0; i < kPairs; ++i) {
+        if (i % 2 == 0) {
+            listeners[size_t(i)].reset();
+            scrolls[size_t(i)] = 0;
+            tables[size_t(i)]->last();
+            ASSERT_EQ(scrolls[size_t(i)], 0);  // nobody listens any more
+        } else {
+            tables[size_t(i)].reset();
+        }
+    }
+}
