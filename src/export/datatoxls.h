@@ -20,9 +20,8 @@ public:
     // Locale of the dates written as text.
     void setLocale(const QLocale &locale) { m_locale = locale; }
 
-    // Off by default: the file holds exactly the records listed above.  On, a
-    // CODEPAGE record (1250) follows BOF, so that readers which otherwise assume
-    // Windows-1252 (LibreOffice) show ő, ű, Ő, Ű right.
+    // Off by default because the worksheet is exactly the Excel 2.1 records above, no others;
+    // on, CODEPAGE 1250 follows BOF, so readers that assume Windows-1252 show ő, ű, Ő, Ű right.
     void setDeclareCodePage(bool on) { m_declareCodePage = on; }
 
 protected:

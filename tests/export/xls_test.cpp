@@ -110,6 +110,18 @@ TEST(Xls, RecordsOfEveryCellKindByteByByte)
     EXPECT_EQ(hex(file), hex(expected));
 }
 
+TEST(Xls, DeclaredCodePageIsTheOnlyRecordAdded)
+{
+    auto t = sample();
+    TDataToXLS plain(t.get());
+    TDataToXLS declared(t.get());
+    declared.setDeclareCodePage(true);
+    const QByteArray a = save(plain);
+    const QByteArray b = save(declared);
+    const QByteArray bof = rec(0x0009, u16(2) + u16(0x000A));
+    EXPECT_EQ(hex(b), hex(bof + rec(0x0042, u16(1250)) + a.mid(bof.size())));
+}
+
 TEST(Xls, LongTextIsCutAndOnlyVisibleTickedFieldsAreWritten)
 {
     auto t = sample();
