@@ -3,6 +3,7 @@
 #include "filedialog.h"
 #include "globals.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -12,6 +13,7 @@ ColourSample::ColourSample(const QString &text, QWidget *parent) : QWidget(paren
 {
     setCursor(Qt::PointingHandCursor);
     setToolTip(text);
+    setFocusPolicy(Qt::TabFocus);  // reachable from the keyboard; Space opens the colour dialog
 }
 
 void ColourSample::setColorValue(int value)
@@ -48,6 +50,21 @@ void ColourSample::paintEvent(QPaintEvent *)
     p.setFont(f);
     p.setPen(QColor(0, 0, 0xFF));
     p.drawText(rect(), Qt::AlignCenter, m_text);
+    if (hasFocus()) {
+        p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(2, 2, -3, -3));
+    }
+}
+
+void ColourSample::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        chooseColor();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void ColourSample::mouseReleaseEvent(QMouseEvent *event)

@@ -1,5 +1,5 @@
 // The colour sample of the cash-type dialog: a filled rectangle with a link-like text
-// over it; a click asks for a new colour through the colour dialog.
+// over it; a click (or Space) asks for a new colour through the colour dialog.
 #pragma once
 
 #include <QString>
@@ -27,6 +27,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QString m_text;

@@ -159,6 +159,9 @@ TEST_F(CashTypes, ColourComesFromTheColourDialogAndACancelKeepsIt)
         ColorDialog::setNextColor(QColor(0x11, 0x22, 0x33));
         QTest::mouseClick(sample, Qt::LeftButton);
         EXPECT_EQ(sample->colorValue(), 0x332211);
+        ColorDialog::setNextColor(QColor(0x44, 0x55, 0x66));
+        QTest::keyClick(sample, Qt::Key_Space);  // the keyboard way
+        EXPECT_EQ(sample->colorValue(), 0x665544);
         d->okButton()->click();
     });
     Tfrm_TorzsKasszaTip w;
@@ -166,10 +169,10 @@ TEST_F(CashTypes, ColourComesFromTheColourDialogAndACancelKeepsIt)
     w.moveToKey(2);
     w.editRow();
     EXPECT_EQ(rows("SELECT szin FROM kasszatip WHERE kasszatip = 2"),
-              QList<QStringList>({{QString::number(0x332211)}}));
+              QList<QStringList>({{QString::number(0x665544)}}));
     // the list shows the new colour outside the first column
     const QVariant bg = w.grid()->model()->index(1, 1).data(Qt::BackgroundRole);
-    EXPECT_EQ(bg.value<QColor>(), QColor(0x11, 0x22, 0x33));
+    EXPECT_EQ(bg.value<QColor>(), QColor(0x44, 0x55, 0x66));
 }
 
 TEST_F(CashTypes, RowColoursLeaveTheFirstColumnToTheSortColour)
