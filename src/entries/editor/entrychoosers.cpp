@@ -1,16 +1,18 @@
 #include "entrychoosers.h"
 
+#include "clientchooser.h"
 #include "torzskasszatip.h"
 
 namespace zorva {
 
 namespace {
 
-// The list windows in choice mode, every cash type offered.
+// The list windows in choice mode, every cash type and every client offered.
 EntryChoosers defaultChoosers()
 {
     EntryChoosers c;
     c.cashType = [](int current, QWidget *parent) { return ChooseKasszaTip(current, true, 0, parent); };
+    c.client = [](int current, QWidget *parent) { return ChooseClient(current, true, nullptr, parent); };
     return c;
 }
 

@@ -348,22 +348,25 @@ TEST_F(EditorTest, WindowLayoutFontsTabOrderAndPlace)
     }
 }
 
-TEST_F(EditorTest, TheProgramsCashTypeChooserIsTheListWindowInChoiceMode)
+TEST_F(EditorTest, TheProgramsChoosersAreTheListWindowsInChoiceMode)
 {
     const int hid = InsertEntry(1, Elelmiszer, Kovacs, QStringLiteral("Bolt"), 300, March5);
     resetEntryChoosers();
+    // What each chooser window does when it shows: -1 closes it ("Bezár"), else that row is accepted.
+    QList<int> picks{-1, Rezsi, Szabo, -1};
     QStringList seen;
     QTimer chooser;
     chooser.setInterval(5);
     QObject::connect(&chooser, &QTimer::timeout, [&] {
         auto *w = qobject_cast<ListWindow *>(QApplication::activeModalWidget());
-        if (!w || !w->isVisible())
+        if (!w || !w->isVisible() || picks.isEmpty())
             return;
         seen << QStringLiteral("%1 %2 %3").arg(w->objectName()).arg(w->choiceMode()).arg(w->currentKey());
-        if (seen.size() == 1) {
-            w->reject();  // "Bezár": nothing chosen
+        const int pick = picks.takeFirst();
+        if (pick == -1) {
+            w->reject();
         } else {
-            w->moveToKey(Rezsi);
+            w->moveToKey(pick);
             w->acceptRow();
         }
     });
@@ -373,10 +376,20 @@ TEST_F(EditorTest, TheProgramsCashTypeChooserIsTheListWindowInChoiceMode)
         EXPECT_EQ(dlg.cashTypeName()->text(), QStringLiteral("Élelmiszer"));
         dlg.cashTypeButton()->click();
         EXPECT_EQ(dlg.cashTypeName()->text(), QStringLiteral("Rezsi"));
+        dlg.clientButton()->click();
+        EXPECT_EQ(dlg.clientName()->text(), QStringLiteral("Szabó Éva"));
         dlg.okButton()->click();
     });
     EXPECT_EQ(EditEntry(hid), hid);
-    EXPECT_EQ(seen, (QStringList{QStringLiteral("frm_TorzsKasszaTip 1 %1").arg(Elelmiszer),
-                                 QStringLiteral("frm_TorzsKasszaTip 1 %1").arg(Elelmiszer)}));
-    EXPECT_EQ(stored(hid).kasszatip, Rezsi);
+    const StoredEntry e = stored(hid);
+    EXPECT_EQ(e.kasszatip, Rezsi);
+    EXPECT_EQ(e.ugyfel, Szabo);
+
+    // A new entry whose cash type is not chosen: no client window, no editor.
+    EXPECT_EQ(EditEntry(-1), -1);
+    EXPECT_EQ(editorsShown(), 1);
+    const QString cashTypes = QStringLiteral("frm_TorzsKasszaTip 1 %1");
+    EXPECT_EQ(seen,
+              (QStringList{cashTypes.arg(Elelmiszer), cashTypes.arg(Elelmiszer),
+                           QStringLiteral("frm_UgyfelValaszt 1 %1").arg(Kovacs), cashTypes.arg(Fizetes)}));
 }
