@@ -164,7 +164,7 @@ TEST(GridPrint, PicturesOnRequest)
     const QString folder = qEnvironmentVariable("ZORVA_REPORT_PICTURES");
     if (folder.isEmpty())
         GTEST_SKIP() << "set ZORVA_REPORT_PICTURES to a folder to get the pages";
-    auto data = bills(40);
+    auto data = bills(150);  // three pages: breaks, and the summary on the last one
     GridPrintOptions o = options(QStringLiteral("osszeg"));
     auto r = buildGridReport(*data, billColumns(), 600, o);
     EXPECT_TRUE(writePdf(layoutReport(*r), folder + QStringLiteral("/gridprint.pdf")));
