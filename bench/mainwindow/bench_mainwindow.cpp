@@ -10,7 +10,7 @@
 #include "dbinstall.h"
 #include "demodata.h"
 #include "globals.h"
-#include "listgrid.h"
+#include "dbgrid.h"
 #include "searchbox.h"
 #include "mainwindow.h"
 #include "query.h"

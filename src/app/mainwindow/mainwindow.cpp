@@ -3,8 +3,8 @@
 #include "columnwidths.h"
 #include "database.h"
 #include "globals.h"
-#include "listgrid.h"
-#include "listmodel.h"
+#include "datasetmodel.h"
+#include "dbgrid.h"
 #include "searchbox.h"
 #include "mainconnection.h"
 #include "mainstatusbar.h"
@@ -16,6 +16,8 @@
 #include "totalspanel.h"
 #include "windowplace.h"
 
+#include <QAction>
+#include <QBrush>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -31,21 +33,24 @@ using namespace zorva;
 
 namespace {
 
-QList<ListColumn> cashBookColumns()
+// The list's columns and their shares of the grid's width.
+QList<TDataSetModel::Column> cashBookColumns()
 {
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
     return {
-        {QStringLiteral("hazikassza"), QStringLiteral("Sorszám"), 0.07, right},
-        {QStringLiteral("datum"), QStringLiteral("Dátum"), 0.10, Qt::AlignCenter},
-        {QStringLiteral("kasszatip_nev"), QStringLiteral("Kassza típus"), 0.16, left},
-        {QStringLiteral("ugyfel_nev"), QStringLiteral("Ügyfél"), 0.15, left},
-        {QStringLiteral("nyito"), QStringLiteral("Nyitó"), 0.10, right},
-        {QStringLiteral("osszeg"), QStringLiteral("Összeg"), 0.10, right},
-        {QStringLiteral("zaro"), QStringLiteral("Záró"), 0.10, right},
-        {QStringLiteral("szoveg_rovid"), QStringLiteral("Szöveg"), 0.22, left},
+        {QStringLiteral("hazikassza"), QStringLiteral("Sorszám"), right},
+        {QStringLiteral("datum"), QStringLiteral("Dátum"), Qt::AlignCenter},
+        {QStringLiteral("kasszatip_nev"), QStringLiteral("Kassza típus"), left},
+        {QStringLiteral("ugyfel_nev"), QStringLiteral("Ügyfél"), left},
+        {QStringLiteral("nyito"), QStringLiteral("Nyitó"), right},
+        {QStringLiteral("osszeg"), QStringLiteral("Összeg"), right},
+        {QStringLiteral("zaro"), QStringLiteral("Záró"), right},
+        {QStringLiteral("szoveg_rovid"), QStringLiteral("Szöveg"), left},
     };
 }
+
+const QList<double> kColumnShares = {0.07, 0.10, 0.16, 0.15, 0.10, 0.10, 0.10, 0.22};
 
 }  // namespace
 
@@ -84,8 +89,7 @@ Tfrm_Main::~Tfrm_Main()
     // longer listens to them.
     disconnect(m_qry, nullptr, this, nullptr);
     disconnect(m_search, nullptr, this, nullptr);
-    delete m_model;
-    m_model = nullptr;
+    m_grid->setDataSet(nullptr);
     delete m_qry;
     delete m_spSum;
     if (hasMainConnection() && &mainConnection() == m_db.get())
@@ -125,27 +129,13 @@ void Tfrm_Main::buildLayout()
     stripRow->addSpacing(150);  // keeps the heading centred on the window
     column->addWidget(strip);
 
-    m_grid = new ListGrid(central);
+    m_grid = new TDBGrid(central);
     m_grid->setObjectName(QStringLiteral("DBGrid1"));
-    m_model = new ListModel(m_qry, cashBookColumns(), this);
-    m_model->setColorRule([this](int row, int, bool current, bool sortColumn) {
-        CashBookCell cell;
-        cell.selected = current;
-        cell.sortColumn = sortColumn;
-        const int o = m_model->fieldIndex(QStringLiteral("osszeg"));
-        const int d = m_model->fieldIndex(QStringLiteral("datum"));
-        const int s = m_model->fieldIndex(QStringLiteral("szin"));
-        if (o >= 0)
-            cell.osszeg = m_qry->valueAt(row, o).toDouble();
-        if (d >= 0)
-            cell.datum = m_qry->valueAt(row, d).toDate();
-        if (s >= 0)
-            cell.szin = m_qry->valueAt(row, s);
-        const CellColors c = cashBookCellColors(cell, QDate::currentDate());
-        return std::make_pair(c.text, c.background);
-    });
-    m_grid->setModel(m_model);
+    m_grid->setColumns(cashBookColumns());
+    m_grid->setDataSet(m_qry);
+    m_grid->setColorRule([this](int row, int col, int role) { return cellColor(row, col, role); });
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_grid->installEventFilter(this);
     m_search->setGrid(m_grid);
     column->addWidget(m_grid, 1);
 
@@ -156,32 +146,60 @@ void Tfrm_Main::buildLayout()
     m_status = new MainStatusBar(this);
     setStatusBar(m_status);
 
-    connect(m_grid, &ListGrid::resized, this, &Tfrm_Main::fitColumnWidths);
-    connect(m_grid, &ListGrid::textTyped, m_search, &SearchBox::startWith);
-    connect(m_grid, &ListGrid::titleClicked, this, &Tfrm_Main::titleClicked);
-    connect(m_grid, &ListGrid::rowDoubleClicked, m_a.aSzerkeszt, &QAction::trigger);
+    connect(m_grid, &TDBGrid::textTyped, m_search, &SearchBox::startWith);
+    connect(m_grid, &TDBGrid::titleClicked, this, [this](const QString &field) { titleClicked(field); });
+    // Enter on the grid does nothing here; a double click on a row edits it.
+    connect(m_grid, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
+        if (index.isValid())
+            m_a.aSzerkeszt->trigger();
+    });
     connect(m_grid, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &p) { m_menus.grid->popup(m_grid->viewport()->mapToGlobal(p)); });
-    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &current) {
-                if (m_syncing || !current.isValid() || !m_qry->isActive())
-                    return;
-                if (current.row() != m_qry->currentIndex())
-                    m_qry->setRecNo(current.row() + 1);
-            });
     connect(m_qry, &TDataSet::afterScroll, this, &Tfrm_Main::currentRowMoved);
     connect(m_qry, &TDataSet::afterClose, this, &Tfrm_Main::currentRowMoved);
     connect(m_search, &QLineEdit::textChanged, this, &Tfrm_Main::searchChanged);
 }
 
+TDataSetModel *Tfrm_Main::listModel() const
+{
+    return m_grid->dataModel();
+}
+
 void Tfrm_Main::fitColumnWidths()
 {
-    QList<double> shares;
-    for (const ListColumn &c : m_model->columns())
-        shares.append(c.share);
-    const QList<int> widths = shareWidths(m_grid->width(), 44, shares);
-    for (int i = 0; i < widths.size(); ++i)
-        m_grid->setColumnWidth(i, widths[i]);
+    m_grid->setColumnWidths(shareWidths(m_grid->width(), 44, kColumnShares));
+}
+
+bool Tfrm_Main::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_grid && event->type() == QEvent::Resize)
+        fitColumnWidths();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// 1. a negative amount on an unselected row: dark red text; 2. outside the sort column
+// (whose own colour the model gives first) the cash type's colour on unselected rows;
+// 3. a date after today: grey text, silver on the selected row.
+QVariant Tfrm_Main::cellColor(int row, int column, int role) const
+{
+    if (!m_qry->isActive())
+        return QVariant();
+    const int fields = m_qry->fieldCount();
+    CashBookCell cell;
+    cell.selected = row == m_qry->currentIndex();
+    cell.sortColumn = m_grid->columnColor(column) == SortColumnColor();
+    if (role == Qt::BackgroundRole) {
+        if (m_colorFields.szin >= 0 && m_colorFields.szin < fields)
+            cell.szin = m_qry->valueAt(row, m_colorFields.szin);
+    } else {
+        if (m_colorFields.osszeg >= 0 && m_colorFields.osszeg < fields)
+            cell.osszeg = m_qry->valueAt(row, m_colorFields.osszeg).toDouble();
+        if (m_colorFields.datum >= 0 && m_colorFields.datum < fields)
+            cell.datum = m_qry->valueAt(row, m_colorFields.datum).toDate();
+    }
+    const CellColors c = cashBookCellColors(cell, QDate::currentDate());
+    const QColor &color = role == Qt::BackgroundRole ? c.background : c.text;
+    return color.isValid() ? QVariant(QBrush(color)) : QVariant();
 }
 
 QString Tfrm_Main::headingText() const
@@ -192,6 +210,8 @@ QString Tfrm_Main::headingText() const
 void Tfrm_Main::setDatabaseOpen(bool open)
 {
     m_dbOpen = open;
+    for (QAction *a : {m_a.aNyomtat, m_a.aNyomtatkep, m_a.aExcelbe, m_a.aHtml})
+        a->setEnabled(open);
     if (!open) {
         m_qry->close();
         m_totals->clearTotals();
@@ -201,7 +221,7 @@ void Tfrm_Main::setDatabaseOpen(bool open)
 void Tfrm_Main::showMainWindow()
 {
     // 1. the default sort column, the search box's font
-    m_model->highlightSortColumn(m_model->columns().first().field);
+    HighlightSortColumn(m_grid, m_grid->fieldNameOf(0));
     applyFontSize(m_search, beall().FontSize);
     // 2. geometry
     move(0, 0);

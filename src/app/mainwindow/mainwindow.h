@@ -6,19 +6,20 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QVariant>
 
 #include <functional>
 #include <memory>
 
 class QAction;
 class QLabel;
+class TDBGrid;
+class TDataSetModel;
 class TmySQLDatabase;
 class TmySQLQuery;
 class TmySQLStoredProc;
 
 namespace zorva {
-class ListGrid;
-class ListModel;
 class MainStatusBar;
 class SearchBox;
 class TotalsPanel;
@@ -48,8 +49,8 @@ public:
     // --- parts of the window (tests and the windows opened from here use them)
     const zorva::MainActions &actions() const { return m_a; }
     TmySQLQuery &Qry() { return *m_qry; }
-    zorva::ListGrid *DBGrid1() const { return m_grid; }
-    zorva::ListModel *listModel() const { return m_model; }
+    TDBGrid *DBGrid1() const { return m_grid; }
+    TDataSetModel *listModel() const;
     zorva::SearchBox *searchBox() const { return m_search; }
     zorva::TotalsPanel *totalsPanel() const { return m_totals; }
     zorva::MainStatusBar *mainStatusBar() const { return m_status; }
@@ -68,6 +69,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildLayout();
@@ -79,7 +81,8 @@ private:
     void positionSearch(const QString &text);
     void currentRowMoved();
     void searchChanged();
-    void titleClicked(int column);
+    void titleClicked(const QString &field);
+    QVariant cellColor(int row, int column, int role) const;
     void setFilter(QAction *action, const QString &condition);
     void filterPeriod();
     void restoreFilterCheck();
@@ -96,8 +99,7 @@ private:
     TmySQLStoredProc *m_spSum = nullptr;
     zorva::MainActions m_a{};
     zorva::MainMenus m_menus{};
-    zorva::ListGrid *m_grid = nullptr;
-    zorva::ListModel *m_model = nullptr;
+    TDBGrid *m_grid = nullptr;
     zorva::SearchBox *m_search = nullptr;
     QLabel *m_heading = nullptr;
     zorva::TotalsPanel *m_totals = nullptr;
@@ -107,5 +109,8 @@ private:
     QAction *m_checkedFilter = nullptr;
     bool m_dbOpen = true;
     bool m_searching = false;
-    bool m_syncing = false;
+    // Dataset columns the colour rule reads; they stay the same for every open of the list.
+    struct {
+        int osszeg = -1, datum = -1, szin = -1;
+    } m_colorFields;
 };

@@ -4,9 +4,11 @@
 
 #include "aboutbox.h"
 #include "database.h"
+#include "frm_grid2html.h"
+#include "frm_hatarolt.h"
 #include "globals.h"
+#include "gridprint.h"
 #include "inputtext.h"
-#include "listgrid.h"
 #include "searchbox.h"
 #include "mainrights.h"
 #include "mainstatusbar.h"
@@ -85,8 +87,7 @@ void Tfrm_Main::disableLaterActions()
           m_a.aTorzsKasszaTipus, m_a.aTorzsUgyfel, m_a.aTorzsFix, m_a.aNyomKassza, m_a.aNyomBevet, m_a.aNyomKiad,
           m_a.aNyomOssz, m_a.aNyomBevet2, m_a.aNyomKiad2, m_a.aNyomOssz2, m_a.aNyomUgyfTetel, m_a.aNyomUgyfTetel2,
           m_a.aNyomTipTetel, m_a.aNyomTipTetel2, m_a.aNyomIdoszak, m_a.aChPenzforg, m_a.aChBevKiad,
-          m_a.aChBevMegoszlas, m_a.aChKiadMegoszlas, m_a.aFelhasznalo, m_a.aSQL, m_a.aAdatbazisok, m_a.aBeallit,
-          m_a.aNyomtat, m_a.aNyomtatkep, m_a.aExcelbe, m_a.aHtml}) {
+          m_a.aChBevMegoszlas, m_a.aChKiadMegoszlas, m_a.aFelhasznalo, m_a.aSQL, m_a.aAdatbazisok, m_a.aBeallit}) {
         a->setEnabled(false);
     }
 }
@@ -160,5 +161,23 @@ void Tfrm_Main::showAbout()
 
 void Tfrm_Main::wireOutputActions()
 {
-    // Printing and exporting the list are wired once their output functions exist.
+    // The list as shown: the grid's columns for printing and the page, every field of the
+    // list query for the delimited and worksheet export.
+    const QString title = QStringLiteral("Kassza");
+    connect(m_a.aNyomtat, &QAction::triggered, this, [this, title] {
+        if (m_dbOpen && m_qry->isActive())
+            PrintGrid(m_grid, true, false, title, 8, QString(), headingText());
+    });
+    connect(m_a.aNyomtatkep, &QAction::triggered, this, [this, title] {
+        if (m_dbOpen && m_qry->isActive())
+            PrintGrid(m_grid, false, false, title, 8, QString(), headingText());
+    });
+    connect(m_a.aHtml, &QAction::triggered, this, [this, title] {
+        if (m_dbOpen && m_qry->isActive())
+            ExportGridHtml(m_grid, title, headingText());
+    });
+    connect(m_a.aExcelbe, &QAction::triggered, this, [this] {
+        if (m_dbOpen && m_qry->isActive())
+            ExportDelimited(*m_qry, QString(), this);
+    });
 }

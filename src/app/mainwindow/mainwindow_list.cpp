@@ -4,8 +4,7 @@
 #include "database.h"
 #include "datasettext.h"
 #include "globals.h"
-#include "listgrid.h"
-#include "listmodel.h"
+#include "dbgrid.h"
 #include "searchbox.h"
 #include "mainconnection.h"
 #include "mainstatusbar.h"
@@ -64,6 +63,9 @@ void Tfrm_Main::applyFieldFormats()
 {
     if (!m_qry->isActive())
         return;
+    m_colorFields.osszeg = m_qry->fieldIndex(QStringLiteral("osszeg"));
+    m_colorFields.datum = m_qry->fieldIndex(QStringLiteral("datum"));
+    m_colorFields.szin = m_qry->fieldIndex(QStringLiteral("szin"));
     const QString money = MoneyFormat();
     for (const char *name : {"nyito", "osszeg", "zaro", "kiadas", "bevetel"}) {
         if (TField *f = m_qry->findField(QString::fromLatin1(name)))
@@ -101,7 +103,6 @@ void Tfrm_Main::ReloadList()
     SetWhereLine(m_qry->sql(), whereCondition(), true);
     m_qry->open();
     applyFieldFormats();
-    m_model->setCurrentRow(m_qry->currentIndex());
 }
 
 void Tfrm_Main::RefreshTotals()
@@ -193,13 +194,12 @@ void Tfrm_Main::positionSearch(const QString &text)
     }
 }
 
-void Tfrm_Main::titleClicked(int column)
+void Tfrm_Main::titleClicked(const QString &field)
 {
-    if (!m_dbOpen || column < 0 || column >= m_model->columns().size())
+    if (!m_dbOpen || field.isEmpty())
         return;
     const int hid = currentHid();
-    const QString field = m_model->columns()[column].field;
-    m_model->highlightSortColumn(field);
+    HighlightSortColumn(m_grid, field);
     m_sortField = field;
 
     bool dateField = false;
@@ -228,13 +228,6 @@ void Tfrm_Main::titleClicked(int column)
 void Tfrm_Main::currentRowMoved()
 {
     const bool active = m_qry->isActive() && !m_qry->isEmpty();
-    const int row = active ? m_qry->currentIndex() : -1;
-    m_model->setCurrentRow(row);
-    if (row >= 0 && m_grid->currentRow() != row) {
-        m_syncing = true;
-        m_grid->setCurrentRow(row);
-        m_syncing = false;
-    }
     m_status->setPanel(MainStatusBar::RecordPos, m_qry->isActive() ? RecordPosText(*m_qry) : QString());
     if (active) {
         const TField *recorded = m_qry->findField(QStringLiteral("rogzitve"));

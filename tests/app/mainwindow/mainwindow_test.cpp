@@ -5,8 +5,8 @@
 #include "database.h"
 #include "globals.h"
 #include "inputtext.h"
-#include "listgrid.h"
-#include "listmodel.h"
+#include "datasetmodel.h"
+#include "dbgrid.h"
 #include "searchbox.h"
 #include "mainconnection.h"
 #include "mainrights.h"
@@ -37,8 +37,8 @@ QString orderLine(Tfrm_Main &w) { return w.Qry().sql().value(2); }
 QStringList column(Tfrm_Main &w, const QString &field)
 {
     QStringList out;
-    ListModel *m = w.listModel();
-    const int c = m->columnOf(field);
+    TDataSetModel *m = w.listModel();
+    const int c = m->columnOfField(field);
     for (int r = 0; r < m->rowCount(); ++r)
         out << m->index(r, c).data().toString();
     return out;
@@ -208,14 +208,14 @@ TEST_F(MainWindowTest, TypingIntoTheGridSearchesTheFourExpressions)
 TEST_F(MainWindowTest, SearchPositionsOnTheSortField)
 {
     auto w = open();
-    w->DBGrid1()->titleClicked(w->listModel()->columnOf("szoveg_rovid"));
+    emit w->DBGrid1()->titleClicked("szoveg_rovid", w->listModel()->columnOfField("szoveg_rovid"));
     EXPECT_EQ(orderLine(*w), "ORDER BY szoveg_rovid;");
     // "Holnapi piac" and "Pótlék" contain a p; the row whose text starts with it is current
     w->searchBox()->setText("P");
     ASSERT_EQ(w->Qry().recordCount(), 2);
     EXPECT_EQ(w->Qry().recNo(), 2);
     EXPECT_EQ(w->Qry().fieldByName("hid").asInteger(), hBonus);
-    EXPECT_EQ(w->DBGrid1()->currentRow(), 1);
+    EXPECT_EQ(w->DBGrid1()->currentIndex().row(), 1);
     EXPECT_EQ(w->mainStatusBar()->panel(MainStatusBar::RecordPos), "2: 2");
     // no row starts with the text: the first row stays current
     w->searchBox()->setText("iac");
@@ -230,18 +230,18 @@ TEST_F(MainWindowTest, SortingByDateMarksTheColumnMasksTheSearchAndKeepsTheRow)
     QApplication::processEvents();
     ASSERT_TRUE(w->Qry().locate("hid", hBus));
     QHeaderView *header = w->DBGrid1()->horizontalHeader();
-    const int dateColumn = w->listModel()->columnOf("datum");
+    const int dateColumn = w->listModel()->columnOfField("datum");
     QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(header->sectionViewportPosition(dateColumn) + 5, header->height() / 2));
     EXPECT_EQ(orderLine(*w), "ORDER BY datum;");
     EXPECT_EQ(w->sortField(), "datum");
     EXPECT_EQ(w->Qry().fieldByName("hid").asInteger(), hBus);
-    EXPECT_EQ(w->DBGrid1()->currentRow(), w->Qry().currentIndex());
+    EXPECT_EQ(w->DBGrid1()->currentIndex().row(), w->Qry().currentIndex());
     EXPECT_EQ(w->searchBox()->editMask(), "9999.99.99");
     EXPECT_TRUE(w->searchBox()->searchText().isEmpty());
     EXPECT_TRUE(w->searchBox()->hasFocus());
-    ListModel *m = w->listModel();
-    const int other = m->currentRow() == 0 ? 1 : 0;
+    TDataSetModel *m = w->listModel();
+    const int other = w->Qry().currentIndex() == 0 ? 1 : 0;
     EXPECT_EQ(m->index(other, dateColumn).data(Qt::BackgroundRole).value<QBrush>().color(), SortColumnColor());
     EXPECT_NE(m->index(other, 0).data(Qt::BackgroundRole).value<QBrush>().color(), SortColumnColor());
 
@@ -262,7 +262,7 @@ TEST_F(MainWindowTest, RowColoursThroughTheModel)
 {
     auto w = open();
     w->showMainWindow();  // marks the first column as sort column
-    ListModel *m = w->listModel();
+    TDataSetModel *m = w->listModel();
     auto rowOf = [&](int hid) {
         EXPECT_TRUE(w->Qry().locate("hid", hid));
         return w->Qry().currentIndex();
@@ -271,7 +271,7 @@ TEST_F(MainWindowTest, RowColoursThroughTheModel)
     const int bonus = rowOf(hBonus);
     const int food = rowOf(hFood);
     w->Qry().setRecNo(bonus + 1);  // the selected row
-    const int textCol = m->columnOf("szoveg_rovid");
+    const int textCol = m->columnOfField("szoveg_rovid");
     auto fg = [&](int r, int c) { return m->index(r, c).data(Qt::ForegroundRole).value<QBrush>().color(); };
     auto bg = [&](int r, int c) { return m->index(r, c).data(Qt::BackgroundRole).value<QBrush>().color(); };
     EXPECT_EQ(fg(food, textCol), DarkRed());
@@ -282,6 +282,10 @@ TEST_F(MainWindowTest, RowColoursThroughTheModel)
     EXPECT_FALSE(m->index(bonus, textCol).data(Qt::BackgroundRole).isValid());  // selected
     w->Qry().setRecNo(future + 1);
     EXPECT_EQ(fg(future, textCol), FutureSilver());
+    // the grid draws the selected row's text with this colour
+    EXPECT_EQ(m->index(future, textCol).data(TDataSetModel::SelectedForegroundRole).value<QBrush>().color(),
+              FutureSilver());
+    EXPECT_EQ(w->DBGrid1()->currentIndex().row(), future);
     // the short text shows one line, the totals panel the whole text
     w->Qry().setRecNo(bonus + 1);
     EXPECT_EQ(w->totalsPanel()->entryText(), "Pótlék\nmásodik sor");
