@@ -5,8 +5,20 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh"
-build=${ZORVA_BUILD_DIR:-$root/build}
+# The program is built next to the sources, or in the user's cache folder when the
+# source folder is not writable (a checkout shared by several users).
+if [ -z "${ZORVA_BUILD_DIR:-}" ]; then
+  if [ -w "$root" ] || [ -w "$root/build" ]; then
+    ZORVA_BUILD_DIR="$root/build"
+  else
+    ZORVA_BUILD_DIR="${XDG_CACHE_HOME:-$HOME/.cache}/zorva/build"
+    mkdir -p "$ZORVA_BUILD_DIR"
+  fi
+fi
+export ZORVA_BUILD_DIR
+# Only the program itself; the tests are built by scripts/test.sh.
+ZORVA_BUILD_TARGETS=${ZORVA_BUILD_TARGETS:-zorva} "$root/scripts/build.sh"
+build=$ZORVA_BUILD_DIR
 zorva="$build/src/app/zorva"
 
 datadir="${XDG_DATA_HOME:-$HOME/.local/share}/Zorva"
