@@ -330,6 +330,20 @@ QString TDataSet::Private::displayText(int row, int column) const
 
 // ---------------------------------------------------------------- life cycle
 
+// Only mark the count stale: these may run under Qt's connection lock (see notifyScroll).
+void TDataSet::connectNotify(const QMetaMethod &signal)
+{
+    if (signal == QMetaMethod::fromSignal(&TDataSet::afterScroll))
+        d->scrollReceiversStale = true;
+}
+
+void TDataSet::disconnectNotify(const QMetaMethod &signal)
+{
+    // An invalid method stands for a disconnect of every signal.
+    if (!signal.isValid() || signal == QMetaMethod::fromSignal(&TDataSet::afterScroll))
+        d->scrollReceiversStale = true;
+}
+
 TDataSet::TDataSet(QObject *parent) : QObject(parent), d(std::make_unique<Private>(this)) {}
 
 // The kinds that read through a connection close themselves in their own destructors, while

@@ -128,6 +128,8 @@ signals:
     void controlsEnabled();
 
 protected:
+    void connectNotify(const QMetaMethod &signal) override;
+    void disconnectNotify(const QMetaMethod &signal) override;
     // Subclasses fill the store when opening; the base handles everything else.
     virtual void doOpen(RowStore &store) = 0;
     virtual void doPost(RowStore &store, int storeRow, bool inserting);

@@ -6,7 +6,6 @@
 #include "rowstore.h"
 
 #include <QHash>
-#include <QMetaMethod>
 
 struct TDataSet::Private {
     explicit Private(TDataSet *owner) : q(owner), store(std::make_unique<RowStore>()) {}
@@ -75,13 +74,18 @@ struct TDataSet::Private {
     void eraseRow(int storeRow);
     int positionOf(int storeRow) const;
 
-    // afterScroll comes per row walked: skipped when nobody listens.  (Asked here rather
-    // than counted in connectNotify()/disconnectNotify(): Qt may call those with the
-    // sender's connection lock held, and asking for receivers there can deadlock.)
+    // afterScroll comes per row walked: skipped when nobody listens.  The listeners are
+    // counted here, after connectNotify()/disconnectNotify() marked the count stale: Qt may
+    // call those with a connection lock held, and asking for receivers there can deadlock.
+    int scrollReceivers = 0;
+    bool scrollReceiversStale = false;
     void notifyScroll()
     {
-        static const QMetaMethod afterScroll = QMetaMethod::fromSignal(&TDataSet::afterScroll);
-        if (q->isSignalConnected(afterScroll))
+        if (scrollReceiversStale) {
+            scrollReceivers = q->receivers(SIGNAL(afterScroll()));
+            scrollReceiversStale = false;
+        }
+        if (scrollReceivers > 0)
             emit q->afterScroll();
     }
     void notifyReset();
