@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <unordered_map>
 
@@ -51,6 +52,24 @@ namespace {
 // and the decimal exponent of the first one.
 int significantDigits(double v, char *mantissa)
 {
+    // The shortest digits that read back as v are, when there are at most 15 of them, also
+    // v rounded to 15 digits: a normal double is closer to them than half a step of the
+    // 15th digit.  (Not so for subnormal numbers, which carry fewer bits.)
+    if (v >= std::numeric_limits<double>::min()) {
+        char s[40];  // d.ddde±XX
+        const auto r = std::to_chars(s, s + sizeof s, v, std::chars_format::scientific);
+        const char *ePos = static_cast<const char *>(std::memchr(s, 'e', size_t(r.ptr - s)));
+        const int fraction = ePos - s > 2 ? int(ePos - s - 2) : 0;
+        if (1 + fraction <= 15) {
+            mantissa[0] = s[0];
+            std::memcpy(mantissa + 1, s + 2, size_t(fraction));
+            std::memset(mantissa + 1 + fraction, '0', size_t(14 - fraction));
+            const char *expText = ePos + 1 + (ePos[1] == '+' ? 1 : 0);
+            int exponent = 0;
+            std::from_chars(expText, r.ptr, exponent);
+            return exponent;
+        }
+    }
     // 17 digits are rounded already; only a tail of exactly "50" can hide which way
     // the 16th digit goes, and then the exact value tells.
     char e[64];  // d.dddddddddddddddde±XX
