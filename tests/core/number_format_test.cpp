@@ -79,6 +79,12 @@ TEST(FormatFloat, HalvesBeyondFifteenDigitsRoundAwayFromZero)
     EXPECT_EQ(hu("0.00", 0.125), "0,13");
     EXPECT_EQ(hu("0.00", 1e300 / 1e300), "1,00");
     EXPECT_EQ(hu("0", 1e20), "100000000000000000000");
+    // 15 digits also where the shortest form has more, and for a subnormal number,
+    // whose shortest form ("5e-324") is not its 15-digit rounding.
+    EXPECT_EQ(hu("0.0000000000000000", 0.1 + 0.2), "0,3000000000000000");
+    const QString tiny =
+        hu((QStringLiteral("0.") + QString(340, QLatin1Char('0'))).toLatin1().constData(), 5e-324);
+    EXPECT_TRUE(tiny.endsWith(QStringLiteral("00049406564584124700"))) << qPrintable(tiny);
 }
 
 TEST(FormatFloat, SectionsLiteralsAndOddPlaces)
