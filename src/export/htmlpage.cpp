@@ -7,8 +7,9 @@
 #include "valuetext.h"
 
 #include <QBuffer>
-#include <QHash>
 
+#include <cstring>
+#include <limits>
 #include <optional>
 
 #include <vector>
@@ -18,7 +19,7 @@ namespace zorva {
 namespace {
 
 constexpr int kMaxSumFields = 50;
-constexpr qsizetype kMaxKeptDates = 100000;
+constexpr size_t kKeptDays = 1 << 14;  // any 44 years of days without collisions
 
 QString cat(std::initializer_list<QStringView> parts)
 {
@@ -87,7 +88,13 @@ struct HtmlPageWriter::Cell {
     // kept per day, as a list has few distinct days.
     std::optional<PreparedNumberFormat> number;
     bool isDate = false;
-    QHash<qint64, QByteArray> dates;
+    std::vector<DateText> dates;  // by Julian day modulo its size, once the first date came
+};
+
+struct HtmlPageWriter::DateText {
+    qint64 day = std::numeric_limits<qint64>::min();
+    quint8 length = 0;
+    char text[23];
 };
 
 // The cell's display text in Windows-1250, as TField::displayText() gives it.
@@ -105,13 +112,21 @@ void HtmlPageWriter::appendDisplayText(QByteArray &out, Cell &cell, const Separa
     if (cell.isDate) {
         const QDate d = f.asDate();
         if (d.isValid()) {
-            auto it = cell.dates.constFind(d.toJulianDay());
-            if (it == cell.dates.cend()) {
-                if (cell.dates.size() >= kMaxKeptDates)
-                    cell.dates.clear();
-                it = cell.dates.insert(d.toJulianDay(), toCp1250(f.displayText()));
+            if (cell.dates.empty())
+                cell.dates.resize(kKeptDays);
+            const qint64 day = d.toJulianDay();
+            DateText &kept = cell.dates[size_t(day) % kKeptDays];
+            if (kept.day != day) {
+                const QByteArray text = toCp1250(f.displayText());
+                if (text.size() > qsizetype(sizeof kept.text)) {
+                    out.append(text);
+                    return;
+                }
+                kept.day = day;
+                kept.length = quint8(text.size());
+                std::memcpy(kept.text, text.constData(), size_t(text.size()));
             }
-            out.append(*it);
+            out.append(kept.text, kept.length);
             return;
         }
     }

@@ -46,6 +46,7 @@ public:
 
 private:
     struct Cell;
+    struct DateText;
     struct Separators {
         QChar decimal;
         QChar group;

@@ -213,7 +213,10 @@ TEST(HtmlPage, CellsAreTheFieldsDisplayTexts)
                                    {{1234.565, 7, QDate(2024, 3, 5), QDate(2024, 3, 5), 0.25},
                                     {-0.004, QVariant(), QDate(2024, 3, 5), QVariant(), QVariant()},
                                     {QVariant(), 123456, QVariant(), QDate(1999, 12, 31), -1e-7},
-                                    {-98765.5, -3, QDate(2001, 1, 2), QDate(2024, 3, 5), 1e21}});
+                                    {-98765.5, -3, QDate(2001, 1, 2), QDate(2024, 3, 5), 1e21},
+                                    // days that fall on the same kept text, in turn
+                                    {1.0, 1, QDate(2024, 3, 5).addDays(1 << 14), QDate(2024, 3, 5), 1.0},
+                                    {2.0, 2, QDate(2024, 3, 5), QDate(2024, 3, 5).addDays(1 << 14), 2.0}});
     t->fieldByName(QStringLiteral("osszeg")).setDisplayFormat(QStringLiteral("### ### ##0.00;(0.0);-"));
     t->fieldByName(QStringLiteral("db")).setDisplayFormat(QStringLiteral("0000"));
     t->fieldByName(QStringLiteral("nap")).setDisplayFormat(QStringLiteral("yyyy-mm-dd"));
