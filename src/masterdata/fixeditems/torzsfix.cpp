@@ -10,6 +10,7 @@
 #include "mainconnection.h"
 
 #include <QAction>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QToolBar>
@@ -44,6 +45,13 @@ Tfrm_Torzsfix::Tfrm_Torzsfix(QWidget *parent)
                        QStringLiteral("ugyfel"), fUgyfelNev);
 
     setTitle(QStringLiteral("Fix tételek"));
+    // Without a search box the title stands in the middle of its panel: the stretch that
+    // keeps it at the right gives way to the label itself.
+    if (auto *panel = qobject_cast<QHBoxLayout *>(titlePanel()->layout())) {
+        if (panel->count() > 0 && panel->itemAt(0)->spacerItem())
+            delete panel->takeAt(0);
+        panel->setStretchFactor(titleLabel(), 1);
+    }
     titleLabel()->setAlignment(Qt::AlignCenter);
     setDesignSize(617, 461);
     setDataSet(&Tbl);
