@@ -80,6 +80,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent), m_db(std::make_uniq
     connectActions();
     disableLaterActions();
     wireOutputActions();
+    wireWindowActions();
     resize(beall().Width, beall().Height);
 }
 

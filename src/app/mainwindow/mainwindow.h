@@ -92,6 +92,8 @@ private:
     void applyFont();
     void showAbout();
     void wireOutputActions();
+    void wireWindowActions();
+    void editEntry(int hid);
     void disableLaterActions();
 
     std::unique_ptr<TmySQLDatabase> m_db;

@@ -3,6 +3,7 @@
 #include "mainwindow.h"
 
 #include "aboutbox.h"
+#include "asktext.h"
 #include "database.h"
 #include "frm_grid2html.h"
 #include "frm_hatarolt.h"
@@ -72,8 +73,7 @@ void Tfrm_Main::connectActions()
 
     // Guarded actions whose windows come later check the rights already; the window
     // they open is wired in by its own work.
-    for (QAction *a : {m_a.aUj, m_a.aUjFix, m_a.aSzerkeszt, m_a.aTorzsKasszaTipus, m_a.aTorzsUgyfel,
-                       m_a.aTorzsFix, m_a.aFelhasznalo, m_a.aSQL, m_a.aBeallit}) {
+    for (QAction *a : {m_a.aUjFix, m_a.aTorzsFix, m_a.aFelhasznalo, m_a.aSQL, m_a.aBeallit}) {
         connect(a, &QAction::triggered, this, [this, a] { checkRights(a->objectName()); });
     }
 }
@@ -82,9 +82,8 @@ void Tfrm_Main::disableLaterActions()
 {
     // Their windows do not exist yet.
     for (QAction *a :
-         {m_a.aKasszaValaszt, m_a.aSzur2, m_a.aSzur6, m_a.aUj, m_a.aUjFix, m_a.aSzerkeszt, m_a.aCsekkFizet,
-          m_a.aCsekkTipus, m_a.aChCsekkMegoszlik, m_a.aChCsekkFizet, m_a.aTartozik, m_a.aKovetel, m_a.aKassza,
-          m_a.aTorzsKasszaTipus, m_a.aTorzsUgyfel, m_a.aTorzsFix, m_a.aNyomKassza, m_a.aNyomBevet, m_a.aNyomKiad,
+         {m_a.aUjFix, m_a.aCsekkFizet, m_a.aCsekkTipus, m_a.aChCsekkMegoszlik, m_a.aChCsekkFizet,
+          m_a.aTartozik, m_a.aKovetel, m_a.aTorzsFix, m_a.aNyomKassza, m_a.aNyomBevet, m_a.aNyomKiad,
           m_a.aNyomOssz, m_a.aNyomBevet2, m_a.aNyomKiad2, m_a.aNyomOssz2, m_a.aNyomUgyfTetel, m_a.aNyomUgyfTetel2,
           m_a.aNyomTipTetel, m_a.aNyomTipTetel2, m_a.aNyomIdoszak, m_a.aChPenzforg, m_a.aChBevKiad,
           m_a.aChBevMegoszlas, m_a.aChKiadMegoszlas, m_a.aFelhasznalo, m_a.aSQL, m_a.aAdatbazisok, m_a.aBeallit}) {
@@ -110,8 +109,8 @@ void Tfrm_Main::restoreFilterCheck()
 void Tfrm_Main::filterPeriod()
 {
     QString period = QDate::currentDate().toString(QStringLiteral("yyyyMM"));
-    if (!InputText(QStringLiteral("Időszak"), QStringLiteral("Add meg az időszakot (pl. 2013.02)"),
-                   QStringLiteral("0000.00;0;_"), period, this)) {
+    if (!AskText(QStringLiteral("Időszak"), QStringLiteral("Add meg az időszakot (pl. 2013.02)"),
+                 QStringLiteral("0000.00;0;_"), -1, period, this)) {
         restoreFilterCheck();
         return;
     }
