@@ -109,7 +109,7 @@ void DelimitedWriter::appendValue(QByteArray &out, const Column &c) const
             break;
         case Kind::Date:
             if (!f.isNull())
-                appendCp1250(out, m_format.dateText(f.asDate()));
+                m_format.appendDate(out, f.asDate());
             break;
         case Kind::Text:
             appendText(out, f.asString(), false);

@@ -8,8 +8,6 @@
 
 #include <QBuffer>
 
-#include <cstring>
-#include <limits>
 #include <optional>
 
 #include <vector>
@@ -19,7 +17,6 @@ namespace zorva {
 namespace {
 
 constexpr int kMaxSumFields = 50;
-constexpr size_t kKeptDays = 1 << 14;  // any 44 years of days without collisions
 
 QString cat(std::initializer_list<QStringView> parts)
 {
@@ -88,13 +85,7 @@ struct HtmlPageWriter::Cell {
     // kept per day, as a list has few distinct days.
     std::optional<PreparedNumberFormat> number;
     bool isDate = false;
-    std::vector<DateText> dates;  // by Julian day modulo its size, once the first date came
-};
-
-struct HtmlPageWriter::DateText {
-    qint64 day = std::numeric_limits<qint64>::min();
-    quint8 length = 0;
-    char text[23];
+    DayTexts dates;
 };
 
 // The cell's display text in Windows-1250, as TField::displayText() gives it.
@@ -112,21 +103,7 @@ void HtmlPageWriter::appendDisplayText(QByteArray &out, Cell &cell, const Separa
     if (cell.isDate) {
         const QDate d = f.asDate();
         if (d.isValid()) {
-            if (cell.dates.empty())
-                cell.dates.resize(kKeptDays);
-            const qint64 day = d.toJulianDay();
-            DateText &kept = cell.dates[size_t(day) % kKeptDays];
-            if (kept.day != day) {
-                const QByteArray text = toCp1250(f.displayText());
-                if (text.size() > qsizetype(sizeof kept.text)) {
-                    out.append(text);
-                    return;
-                }
-                kept.day = day;
-                kept.length = quint8(text.size());
-                std::memcpy(kept.text, text.constData(), size_t(text.size()));
-            }
-            out.append(kept.text, kept.length);
+            cell.dates.append(out, d.toJulianDay(), [&f] { return toCp1250(f.displayText()); });
             return;
         }
     }

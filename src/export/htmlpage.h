@@ -46,7 +46,6 @@ public:
 
 private:
     struct Cell;
-    struct DateText;
     struct Separators {
         QChar decimal;
         QChar group;

@@ -202,6 +202,13 @@ void PlainValueFormatter::appendNumber(QByteArray &out, double value) const
     out.append(buf, n);
 }
 
+void PlainValueFormatter::appendDate(QByteArray &out, const QDate &date) const
+{
+    if (!date.isValid())
+        return;
+    m_encodedDates.append(out, date.toJulianDay(), [&] { return toCp1250(dateText(date)); });
+}
+
 QString PlainValueFormatter::text(const TField &field) const
 {
     if (field.isNull())
