@@ -61,6 +61,9 @@ Tfrm_FelhasznaloSzerkeszt::Tfrm_FelhasznaloSzerkeszt(TDataSet *table, QWidget *p
     limitToField(m_fullName, table, QStringLiteral("felhasznalo_nev"), 20);
     limitToField(m_password, table, QStringLiteral("jelszo"), Tfrm_Login::MaxPasswordLength);
     m_repeat->setMaxLength(m_password->maxLength());
+    // Hidden characters show as "*", whatever the style would draw.
+    for (QLineEdit *edit : {m_password, m_repeat})
+        edit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
 
     QWidget *order[] = {m_user,      m_fullName, m_admin,  m_dataEntry, m_mayEdit,
                         m_mayDelete, m_password, m_repeat, okButton(),  cancelButton()};
