@@ -1,6 +1,9 @@
 // The HTML page of a list, byte by byte.
 #include "htmlpage.h"
+#include "blockwriter.h"
 #include "memdata.h"
+
+#include <QBuffer>
 
 #include <gtest/gtest.h>
 
@@ -239,4 +242,24 @@ TEST(HtmlPage, CellsAreTheFieldsDisplayTexts)
     EXPECT_TRUE(page.contains(crlfLines({cell(20, QString(), QStringLiteral("1 234,57"))})));
     EXPECT_TRUE(page.contains(crlfLines({cell(20, QString(), QStringLiteral("(98765,5)"))})));
     EXPECT_TRUE(page.contains(crlfLines({cell(20, QString(), QStringLiteral("2024-03-05"))})));
+}
+
+TEST(BlockWriterBuffer, KeepsItsMemoryAfterEachBlockAndWritesEverything)
+{
+    // A block given back after each write made long exports allocate and fault in a
+    // fresh megabyte every time.
+    QByteArray all;
+    QBuffer device(&all);
+    device.open(QIODevice::WriteOnly);
+    BlockWriter w(device);
+    const qsizetype capacity = w.buffer().capacity();
+    for (int i = 0; i < 3 * 1024; ++i) {
+        w.buffer().append(QByteArray(1024, char('a' + i % 26)));
+        w.flushIfFull();
+        ASSERT_GE(w.buffer().capacity(), capacity) << "after " << i << " KiB";
+    }
+    w.flush();
+    ASSERT_EQ(all.size(), 3 * 1024 * 1024);
+    EXPECT_EQ(all.at(0), 'a');
+    EXPECT_EQ(all.at(all.size() - 1), char('a' + (3 * 1024 - 1) % 26));
 }
