@@ -1,0 +1,18 @@
+#include "unpaidtotal.h"
+
+#include "mainconnection.h"
+#include "numberformat.h"
+
+namespace zorva {
+
+double UnpaidTotal()
+{
+    return QueryFloat(QStringLiteral("SELECT SUM(osszeg) FROM csekkfizet WHERE fizetve='N';"), 0);
+}
+
+QString UnpaidTotalText(const QString &format)
+{
+    return QStringLiteral("Kifizetésre vár: ") + FormatFloat(format, UnpaidTotal());
+}
+
+}  // namespace zorva
