@@ -26,6 +26,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QStatusTipEvent>
+#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -51,6 +52,27 @@ QList<TDataSetModel::Column> cashBookColumns()
 }
 
 const QList<double> kColumnShares = {0.07, 0.10, 0.16, 0.15, 0.10, 0.10, 0.10, 0.22};
+
+// An entry number too wide for its narrow column loses its leading zeros, not its last
+// digits (which are the ones that tell the entries apart).
+class EntryNumberDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->textElideMode = Qt::ElideLeft;
+        if (!(option->state & QStyle::State_Selected))
+            return;
+        const QVariant v = index.data(TDataSetModel::SelectedForegroundRole);
+        if (v.typeId() == QMetaType::QBrush)
+            option->palette.setBrush(QPalette::HighlightedText, v.value<QBrush>());
+        else if (v.typeId() == QMetaType::QColor)
+            option->palette.setColor(QPalette::HighlightedText, v.value<QColor>());
+    }
+};
 
 }  // namespace
 
@@ -135,6 +157,7 @@ void Tfrm_Main::buildLayout()
     m_grid->setColumns(cashBookColumns());
     m_grid->setDataSet(m_qry);
     m_grid->setColorRule([this](int row, int col, int role) { return cellColor(row, col, role); });
+    m_grid->setItemDelegateForColumn(0, new EntryNumberDelegate(m_grid));
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     m_grid->installEventFilter(this);
     m_search->setGrid(m_grid);
