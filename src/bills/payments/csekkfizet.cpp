@@ -22,8 +22,8 @@
 #include "query.h"
 
 #include <QAction>
-#include <QHeaderView>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
@@ -82,22 +82,25 @@ Tfrm_CsekkFizet::Tfrm_CsekkFizet(BillPaymentHooks hooks, QWidget *parent)
     m_third->setFixedWidth(50);
     statusBar()->addWidget(m_third);
 
-    m_aSzur = addWindowAction(QStringLiteral("aSzur"), QStringLiteral("Kifizetetlen csekkek szűrése"),
-                              QStringLiteral("Csak a ki nem fizetett csekkek"), QKeySequence(Qt::CTRL | Qt::Key_S),
-                              style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    m_aSzur =
+        addWindowAction(QStringLiteral("aSzur"), QStringLiteral("Kifizetetlen csekkek szűrése"),
+                        QStringLiteral("Csak a ki nem fizetett csekkek"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                        style()->standardIcon(QStyle::SP_FileDialogContentsView));
     m_aSzur->setIconText(QStringLiteral("Kifizetetlen"));
     m_aSzur->setCheckable(true);
     connect(m_aSzur, &QAction::toggled, this, &Tfrm_CsekkFizet::setUnpaidOnly);
     QAction *aUj = addStandardAction(New, QStringLiteral("Új"));
     QAction *aSzerkeszt = addStandardAction(Edit);
     QAction *aTorol = addStandardAction(Delete);
-    QAction *aGeneral = addWindowAction(QStringLiteral("aGeneral"), QStringLiteral("Generál"),
-                                        QStringLiteral("Az időszak csekkjeinek generálása"),
-                                        QKeySequence(Qt::Key_F9), style()->standardIcon(QStyle::SP_BrowserReload));
+    QAction *aGeneral =
+        addWindowAction(QStringLiteral("aGeneral"), QStringLiteral("Generál"),
+                        QStringLiteral("Az időszak csekkjeinek generálása"), QKeySequence(Qt::Key_F9),
+                        style()->standardIcon(QStyle::SP_BrowserReload));
     connect(aGeneral, &QAction::triggered, this, &Tfrm_CsekkFizet::generate);
-    QAction *aKifizet = addWindowAction(QStringLiteral("aKifizet"), QStringLiteral("Kifizet"),
-                                        QStringLiteral("Csekk kifizetése, vagy a kifizetés törlése"),
-                                        QKeySequence(Qt::Key_F3), style()->standardIcon(QStyle::SP_DialogYesButton));
+    QAction *aKifizet =
+        addWindowAction(QStringLiteral("aKifizet"), QStringLiteral("Kifizet"),
+                        QStringLiteral("Csekk kifizetése, vagy a kifizetés törlése"),
+                        QKeySequence(Qt::Key_F3), style()->standardIcon(QStyle::SP_DialogYesButton));
     connect(aKifizet, &QAction::triggered, this, &Tfrm_CsekkFizet::payOrUnpay);
     QAction *aNyomtat = addStandardAction(Print);
     connect(aNyomtat, &QAction::triggered, this, &Tfrm_CsekkFizet::printGrid);
@@ -105,8 +108,8 @@ Tfrm_CsekkFizet::Tfrm_CsekkFizet(BillPaymentHooks hooks, QWidget *parent)
     connect(aHtml, &QAction::triggered, this, [this] { ExportGridHtml(grid(), windowTitle()); });
     QAction *aBezar = addStandardAction(Close);
 
-    setToolBarActions({m_aSzur, nullptr, aUj, aSzerkeszt, aTorol, nullptr, aGeneral, nullptr, aKifizet, nullptr,
-                       aNyomtat, nullptr, aBezar});
+    setToolBarActions({m_aSzur, nullptr, aUj, aSzerkeszt, aTorol, nullptr, aGeneral, nullptr, aKifizet,
+                       nullptr, aNyomtat, nullptr, aBezar});
     auto *printMenu = new QMenu(this);
     printMenu->setObjectName(QStringLiteral("PopupMenu2"));
     printMenu->addActions({aNyomtat, aHtml});
@@ -119,8 +122,8 @@ Tfrm_CsekkFizet::Tfrm_CsekkFizet(BillPaymentHooks hooks, QWidget *parent)
         button->setMenu(printMenu);
         button->setPopupMode(QToolButton::MenuButtonPopup);
     }
-    setContextActions({m_aSzur, nullptr, aUj, aSzerkeszt, aTorol, nullptr, aGeneral, nullptr, aKifizet, nullptr,
-                       aNyomtat, aHtml, nullptr, aBezar});
+    setContextActions({m_aSzur, nullptr, aUj, aSzerkeszt, aTorol, nullptr, aGeneral, nullptr, aKifizet,
+                       nullptr, aNyomtat, aHtml, nullptr, aBezar});
 }
 
 Tfrm_CsekkFizet::~Tfrm_CsekkFizet()
@@ -232,7 +235,8 @@ void Tfrm_CsekkFizet::deleteCurrentRow()
 void Tfrm_CsekkFizet::generate()
 {
     QString period = PeriodOfDate(dialogToday());
-    if (!AskText(QStringLiteral("Időszak"), QStringLiteral("Add meg az időszakot!"), PeriodMask(), -1, period, this))
+    if (!AskText(QStringLiteral("Időszak"), QStringLiteral("Add meg az időszakot!"), PeriodMask(), -1, period,
+                 this))
         return;
     activateWindow();
     ExecSql(callCsekkGen(period));
@@ -252,14 +256,16 @@ void Tfrm_CsekkFizet::payOrUnpay()
         ExecSql(callCsekkFizet(key));
         // The payment is paid from here on: whatever the booking does, the list shows it.
         try {
-            if (AskYesNo(QStringLiteral("Csökkentsem az összeggel a kasszát?"), QStringLiteral("Kérdés"), this))
+            if (AskYesNo(QStringLiteral("Csökkentsem az összeggel a kasszát?"), QStringLiteral("Kérdés"),
+                         this))
                 bookPayment(ugyfel, osszeg);
         } catch (...) {
             reloadList(key);
             showUnpaid();
             throw;
         }
-    } else if (AskYesNo(QStringLiteral("Valóban törlöd a kifizetést?"), QStringLiteral("Megerősítés"), this)) {
+    } else if (AskYesNo(QStringLiteral("Valóban törlöd a kifizetést?"), QStringLiteral("Megerősítés"),
+                        this)) {
         ExecSql(callCsekkFizet(key));
         ShowWarning(QStringLiteral("A kasszából a csekk kifizetés összege nem került eltávolításra."), this);
     }

@@ -98,7 +98,8 @@ void Tfrm_CsekkFizet_Szerkeszt::storeValues()
     TDataSet *ds = dataSet();
     if (!ds || !ds->isActive())
         return;
-    ds->fieldByName(QStringLiteral("idoszak")).setAsString(RemoveChars(QStringLiteral("._ "), m_period->text()));
+    ds->fieldByName(QStringLiteral("idoszak"))
+        .setAsString(RemoveChars(QStringLiteral("._ "), m_period->text()));
     ds->fieldByName(QStringLiteral("osszeg")).setAsFloat(ParseAmount(m_amount->text(), 0));
 }
 
@@ -127,7 +128,8 @@ int EditCsekkFizet(int id, const TCsekk *type, QWidget *parent)
     } else {
         if (!tbl.locate(QStringLiteral("csekkfizet"), id)) {
             // Never edit some other payment instead.
-            throw EmySQLDatabaseError(QStringLiteral("A csekk befizetés nem található (azonosító: %1)").arg(id));
+            throw EmySQLDatabaseError(
+                QStringLiteral("A csekk befizetés nem található (azonosító: %1)").arg(id));
         }
         tbl.edit();
     }

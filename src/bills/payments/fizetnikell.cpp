@@ -20,12 +20,13 @@ Tfrm_FizetniKell::Tfrm_FizetniKell(QWidget *parent)
 {
     m_qry = new TmySQLQuery(&mainConnection(), this);
     m_qry->setObjectName(QStringLiteral("Qry"));
-    m_qry->setSQL(QStringList{QStringLiteral("SELECT"), QStringLiteral(" ugyfel.ugyfel_nev,"),
-                              QStringLiteral(" csekkfizet.osszeg,"), QStringLiteral(" csekkfizet.dat_hatid"),
-                              QStringLiteral("FROM csekkfizet"),
-                              QStringLiteral(" INNER JOIN ugyfel ON (csekkfizet.ugyfel=ugyfel.ugyfel)"),
-                              QStringLiteral("WHERE (csekkfizet.dat_hatid<=:d1) AND (csekkfizet.fizetve='N')"),
-                              QStringLiteral("ORDER BY 3;")});
+    m_qry->setSQL(
+        QStringList{QStringLiteral("SELECT"), QStringLiteral(" ugyfel.ugyfel_nev,"),
+                    QStringLiteral(" csekkfizet.osszeg,"), QStringLiteral(" csekkfizet.dat_hatid"),
+                    QStringLiteral("FROM csekkfizet"),
+                    QStringLiteral(" INNER JOIN ugyfel ON (csekkfizet.ugyfel=ugyfel.ugyfel)"),
+                    QStringLiteral("WHERE (csekkfizet.dat_hatid<=:d1) AND (csekkfizet.fizetve='N')"),
+                    QStringLiteral("ORDER BY 3;")});
     connect(m_qry, &TDataSet::afterOpen, this, &Tfrm_FizetniKell::applyFormats);
 
     setTitle(QStringLiteral("Lejárt csekkek"));

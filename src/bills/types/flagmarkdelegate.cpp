@@ -40,7 +40,8 @@ void FlagMarkDelegate::drawCross(QPainter *painter, const QPoint &topLeft)
     painter->restore();
 }
 
-void FlagMarkDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+void FlagMarkDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                             const QModelIndex &index) const
 {
     // The cell's background: the selection's in the selected row, else the model's.
     QBrush background = option.palette.base();

@@ -15,7 +15,8 @@ public:
     // `left`: distance of the mark from the cell's left edge.
     explicit FlagMarkDelegate(int left, QObject *parent = nullptr);
 
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
 
     // True when the flag value means yes ("I").
     static bool isYes(const QVariant &value);

@@ -42,7 +42,8 @@ Tfrm_TorzsCsekk::Tfrm_TorzsCsekk(bool choiceMode, QWidget *parent)
 {
     m_qry = new TmySQLQuery(&mainConnection(), this);
     m_qry->setObjectName(QStringLiteral("Qry"));
-    m_qry->setSQL(QStringList{QStringLiteral("SELECT * FROM vw_csekk"), QStringLiteral("ORDER BY csekk_nev;")});
+    m_qry->setSQL(
+        QStringList{QStringLiteral("SELECT * FROM vw_csekk"), QStringLiteral("ORDER BY csekk_nev;")});
     connect(m_qry, &TDataSet::afterOpen, this, &Tfrm_TorzsCsekk::applyFormats);
 
     setTitle(QStringLiteral("Csekkek"));
@@ -86,7 +87,8 @@ Tfrm_TorzsCsekk::Tfrm_TorzsCsekk(bool choiceMode, QWidget *parent)
     auto *output = new QMenu(QStringLiteral("Kimenet"), this);
     output->setObjectName(QStringLiteral("Kimenet1"));
     output->addActions({aNyomtat, aHtml});
-    setContextActions({aElfogad, nullptr, aUj, aSzerkeszt, aTorol, nullptr, output->menuAction(), nullptr, aBezar});
+    setContextActions(
+        {aElfogad, nullptr, aUj, aSzerkeszt, aTorol, nullptr, output->menuAction(), nullptr, aBezar});
     setChoiceMode(choiceMode);
 }
 

@@ -22,8 +22,8 @@
 namespace zorva {
 
 Tfrm_TorzsCsekk_Szerkeszt::Tfrm_TorzsCsekk_Szerkeszt(TDataSet *table, QWidget *parent)
-    : EditDialog(QStringLiteral("frm_TorzsCsekk_Szerkeszt"), QStringLiteral("Csekk szerkesztés"), CallerWrites,
-                 parent ? parent : QApplication::activeWindow())
+    : EditDialog(QStringLiteral("frm_TorzsCsekk_Szerkeszt"), QStringLiteral("Csekk szerkesztés"),
+                 CallerWrites, parent ? parent : QApplication::activeWindow())
 {
     setDataSet(table);
 
@@ -124,8 +124,8 @@ void Tfrm_TorzsCsekk_Szerkeszt::storeValues()
     if (!ds || !ds->isActive())
         return;
     ds->fieldByName(QStringLiteral("csekk_nev")).setAsString(m_name->text());
-    ds->fieldByName(QStringLiteral("kellgen")).setAsString(m_active->isChecked() ? QStringLiteral("I")
-                                                                                : QStringLiteral("N"));
+    ds->fieldByName(QStringLiteral("kellgen"))
+        .setAsString(m_active->isChecked() ? QStringLiteral("I") : QStringLiteral("N"));
     TField &day = ds->fieldByName(QStringLiteral("nap_hatid"));
     if (m_day->text().trimmed().isEmpty())
         day.clear();

@@ -31,7 +31,8 @@ protected:
             "INSERT INTO csekk (csekk, csekk_nev, kellgen, nap_hatid, osszeg, ugyfel) VALUES "
             "(1, 'Villany', 'I', 5, 8500, 1), (2, 'Gáz', 'N', 20, 12000, NULL)");
         db().execute(
-            "INSERT INTO csekkfizet (csekkfizet, csekk, idoszak, dat_hatid, dat_fizetve, osszeg, ugyfel, fizetve) "
+            "INSERT INTO csekkfizet (csekkfizet, csekk, idoszak, dat_hatid, dat_fizetve, osszeg, ugyfel, "
+            "fizetve) "
             "VALUES (1, 1, '202403', '2024-03-14', NULL, 8500, 1, 'N'), "
             "(2, 1, '202403', '2024-03-15', NULL, 8500, 1, 'N'), "
             "(3, 2, '202402', '2024-02-20', '2024-02-18', 12000, NULL, 'I'), "

@@ -38,14 +38,16 @@ protected:
     }
     QList<QStringList> payment(int id)
     {
-        return rows(QStringLiteral("SELECT csekk, idoszak, dat_hatid, osszeg, ugyfel, fizetve FROM csekkfizet "
-                                   "WHERE csekkfizet = %1")
-                        .arg(id));
+        return rows(
+            QStringLiteral("SELECT csekk, idoszak, dat_hatid, osszeg, ugyfel, fizetve FROM csekkfizet "
+                           "WHERE csekkfizet = %1")
+                .arg(id));
     }
     QList<QStringList> cashBook()
     {
-        return rows("SELECT kassza, kasszatip, osszeg, szoveg, COALESCE(ugyfel, 0), datum = CURDATE() "
-                    "FROM hazikassza ORDER BY hid");
+        return rows(
+            "SELECT kassza, kasszatip, osszeg, szoveg, COALESCE(ugyfel, 0), datum = CURDATE() "
+            "FROM hazikassza ORDER BY hid");
     }
 };
 
@@ -234,7 +236,8 @@ TEST_F(BillPayments, UnpayingAsksAndWarnsEveryTimeAndLeavesTheCashBook)
         EXPECT_EQ(MessageBox::log()[0].text, "Valóban törlöd a kifizetést?");
         EXPECT_EQ(MessageBox::log()[0].caption, "Megerősítés");
         EXPECT_EQ(MessageBox::log()[1].kind, MessageBox::Warning);
-        EXPECT_EQ(MessageBox::log()[1].text, "A kasszából a csekk kifizetés összege nem került eltávolításra.");
+        EXPECT_EQ(MessageBox::log()[1].text,
+                  "A kasszából a csekk kifizetés összege nem került eltávolításra.");
         MessageBox::setNextAnswer(QMessageBox::No);  // paid again, not booked
         w->payOrUnpay();
         EXPECT_EQ(payment(3)[0][5], "I");
@@ -278,8 +281,9 @@ TEST_F(BillPayments, GenerateAsksForThePeriodAndTheDatabaseRefusesABadOne)
         d->okButton()->click();
     });
     w->generate();
-    EXPECT_EQ(rows("SELECT csekk, dat_hatid, osszeg, ugyfel, fizetve FROM csekkfizet WHERE idoszak = '202405'"),
-              QList<QStringList>({{"1", "2024-05-05", "8500", "1", "N"}}));
+    EXPECT_EQ(
+        rows("SELECT csekk, dat_hatid, osszeg, ugyfel, fizetve FROM csekkfizet WHERE idoszak = '202405'"),
+        QList<QStringList>({{"1", "2024-05-05", "8500", "1", "N"}}));
     EXPECT_EQ(w->query()->recordCount(), 6);
     EXPECT_EQ(w->unpaidPanel()->text(), "Kifizetésre vár: 46 000");
 
@@ -316,4 +320,19 @@ TEST_F(BillPayments, DeleteRemovesEvenAPaidPaymentAndKeepsItsEntry)
     EXPECT_EQ(cashBook().size(), 1);
     EXPECT_EQ(w->unpaidPanel()->text(), "Kifizetésre vár: 37 500");
     EXPECT_EQ(MessageBox::log()[0].text, "Valóban töröljem a sort?");
+}
+
+TEST_F(BillPayments, ARefusedBookingStillShowsThePaymentAsPaid)
+{
+    beall().kasszatip_csekk = 99;  // a cash type that is not there
+    auto w = openWindow();
+    ASSERT_TRUE(w->moveToKey(1));
+    MessageBox::setNextAnswer(QMessageBox::Yes);
+    whenModal<Tfrm_TorzsKassza>([](Tfrm_TorzsKassza *c) { c->action("aElfogad")->trigger(); });
+    EXPECT_THROW(w->payOrUnpay(), EmySQLDatabaseError);
+    EXPECT_EQ(payment(1)[0][5], "I");
+    EXPECT_TRUE(cashBook().isEmpty());
+    // the list and the total were read again before the error went on
+    EXPECT_EQ(w->query()->fieldByName("fizetve").asString(), "I");
+    EXPECT_EQ(w->unpaidPanel()->text(), "Kifizetésre vár: 29 000");
 }

@@ -36,8 +36,9 @@ QList<QStringList> shownRows(TDBGrid *grid)
 TEST_F(DueList, ShowsUnpaidPaymentsDueUpToTodayThatHaveAPayee)
 {
     db().execute("INSERT INTO ugyfel (ugyfel, ugyfel_nev) VALUES (3, 'Nagy Ilona')");
-    db().execute("INSERT INTO csekkfizet (csekkfizet, csekk, idoszak, dat_hatid, osszeg, ugyfel, fizetve) "
-                 "VALUES (6, 1, '202402', '2024-02-10', 1234.6, 3, 'N')");
+    db().execute(
+        "INSERT INTO csekkfizet (csekkfizet, csekk, idoszak, dat_hatid, osszeg, ugyfel, fizetve) "
+        "VALUES (6, 1, '202402', '2024-02-10', 1234.6, 3, 'N')");
     QList<QStringList> shown;
     QStringList status, status2;
     whenModal<Tfrm_FizetniKell>([&](Tfrm_FizetniKell *w) {

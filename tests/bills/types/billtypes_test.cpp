@@ -153,7 +153,8 @@ TEST_F(BillTypes, EditShowsThePayeeAndCancelOrBadInputWritesNothing)
     w.editRow();
     const QStringList texts = shownTexts();
     ASSERT_EQ(texts.size(), 3);
-    EXPECT_TRUE(texts[0].startsWith("Hiányos, vagy hibás adatmegadás\r\nA hónap napja")) << texts[0].toStdString();
+    EXPECT_TRUE(texts[0].startsWith("Hiányos, vagy hibás adatmegadás\r\nA hónap napja"))
+        << texts[0].toStdString();
     EXPECT_TRUE(texts[2].contains("Az összeg nem szám")) << texts[2].toStdString();
     EXPECT_EQ(rows("SELECT csekk_nev, kellgen, nap_hatid, osszeg, ugyfel FROM csekk WHERE csekk = 1"),
               QList<QStringList>({{"Villany", "N", "28", "9100", "1"}}));
@@ -185,8 +186,9 @@ TEST_F(BillTypes, TitleClickSortsAndTheSearchFollowsTheSortColumn)
 
 TEST_F(BillTypes, ChooserFillsTheRecordAndEscapeLeavesItAsItWas)
 {
-    db().execute("INSERT INTO csekk (csekk, csekk_nev, kellgen, nap_hatid, osszeg, ugyfel) "
-                 "VALUES (4, NULL, '', NULL, NULL, NULL)");
+    db().execute(
+        "INSERT INTO csekk (csekk, csekk_nev, kellgen, nap_hatid, osszeg, ugyfel) "
+        "VALUES (4, NULL, '', NULL, NULL, NULL)");
     TCsekk rec;
     whenModal<Tfrm_TorzsCsekk>([](Tfrm_TorzsCsekk *w) {
         EXPECT_TRUE(w->action("aElfogad")->isVisible());
@@ -266,8 +268,9 @@ TEST_F(BillTypes, KellGenCellShowsATickForYesAndACrossOtherwise)
 
 TEST_F(BillTypes, DeleteAsksAndATypeWithPaymentsIsRefusedByTheDatabase)
 {
-    db().execute("INSERT INTO csekkfizet (csekk, idoszak, dat_hatid, osszeg, ugyfel, fizetve) "
-                 "VALUES (1, '202403', '2024-03-10', 8500, 1, 'N')");
+    db().execute(
+        "INSERT INTO csekkfizet (csekk, idoszak, dat_hatid, osszeg, ugyfel, fizetve) "
+        "VALUES (1, '202403', '2024-03-10', 8500, 1, 'N')");
     whenModal<Tfrm_TorzsCsekk>([](Tfrm_TorzsCsekk *w) {
         w->moveToKey(2);
         MessageBox::setNextAnswer(QMessageBox::No);
@@ -288,6 +291,7 @@ TEST_F(BillTypes, DeleteAsksAndATypeWithPaymentsIsRefusedByTheDatabase)
     ASSERT_EQ(log.size(), 4);
     EXPECT_EQ(log[0].text, "Valóban töröljem a sort?");
     EXPECT_EQ(log[0].caption, "Megerősítés");
-    EXPECT_TRUE(log[3].text.contains("A csekk nem törölhető, mert 1 befizetése van")) << log[3].text.toStdString();
+    EXPECT_TRUE(log[3].text.contains("A csekk nem törölhető, mert 1 befizetése van"))
+        << log[3].text.toStdString();
     EXPECT_EQ(rows("SELECT csekk FROM csekk ORDER BY csekk"), QList<QStringList>({{"1"}, {"3"}}));
 }
