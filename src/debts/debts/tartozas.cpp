@@ -125,6 +125,12 @@ Tfrm_Tartozas::Tfrm_Tartozas(DebtDirection direction, DebtWindowHooks hooks, QWi
     applyCondition();
 }
 
+Tfrm_Tartozas::~Tfrm_Tartozas()
+{
+    // The query closes while the window's children go; the status panel may be gone then.
+    disconnect(m_qry, nullptr, this, nullptr);
+}
+
 QString Tfrm_Tartozas::directionCondition() const
 {
     return m_direction == DebtDirection::Claims ? QStringLiteral("(tartozas='I')") : QStringLiteral("(tartozas='N')");

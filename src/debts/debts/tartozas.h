@@ -26,6 +26,7 @@ class Tfrm_Tartozas : public ListWindow {
     Q_OBJECT
 public:
     explicit Tfrm_Tartozas(DebtDirection direction, DebtWindowHooks hooks = {}, QWidget *parent = nullptr);
+    ~Tfrm_Tartozas() override;
 
     TmySQLQuery *query() const { return m_qry; }
     DebtDirection direction() const { return m_direction; }
