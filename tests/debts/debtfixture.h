@@ -50,7 +50,8 @@ protected:
         zorva::beall().kapkasszatip_vissza = 2;
         zorva::Cassa() = 1;
         db().execute(
-            "INSERT INTO tartozik (tartozik, ugyfel, datum, dat_megad_kell, dat_megad, osszeg, torlesztve, marad, "
+            "INSERT INTO tartozik (tartozik, ugyfel, datum, dat_megad_kell, dat_megad, osszeg, torlesztve, "
+            "marad, "
             "szoveg, megadva, tartozas) VALUES "
             "(1, 1, '2023-12-01', '2024-01-01', NULL, 10000, 4000, 6000, 'autóra', 'N', 'I'), "
             "(2, 2, '2023-11-05', '2023-12-05', '2023-12-01', 3000, 3000, 0, NULL, 'I', 'I'), "
@@ -88,12 +89,15 @@ protected:
     // kassza, kasszatip, |osszeg|, szoveg, ugyfel of every cash-book entry.
     QList<QStringList> cashBook()
     {
-        return rows("SELECT kassza, kasszatip, ABS(osszeg), szoveg, COALESCE(ugyfel, 0) FROM hazikassza ORDER BY hid");
+        return rows(
+            "SELECT kassza, kasszatip, ABS(osszeg), szoveg, COALESCE(ugyfel, 0) FROM hazikassza ORDER BY "
+            "hid");
     }
     QList<QStringList> loan(int id)
     {
-        return rows(QStringLiteral("SELECT osszeg, torlesztve, marad, megadva FROM tartozik WHERE tartozik=%1")
-                        .arg(id));
+        return rows(
+            QStringLiteral("SELECT osszeg, torlesztve, marad, megadva FROM tartozik WHERE tartozik=%1")
+                .arg(id));
     }
 };
 

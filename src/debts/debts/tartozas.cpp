@@ -30,7 +30,8 @@ namespace {
 
 QString windowLabel(DebtDirection direction)
 {
-    return direction == DebtDirection::Claims ? QStringLiteral("Nekem tartoznak") : QStringLiteral("Én tartozom");
+    return direction == DebtDirection::Claims ? QStringLiteral("Nekem tartoznak")
+                                              : QStringLiteral("Én tartozom");
 }
 
 }  // namespace
@@ -83,26 +84,27 @@ Tfrm_Tartozas::Tfrm_Tartozas(DebtDirection direction, DebtWindowHooks hooks, QWi
     m_aSzur->setCheckable(true);
     m_aSzur->setChecked(true);
     connect(m_aSzur, &QAction::toggled, this, &Tfrm_Tartozas::setPendingOnly);
-    QAction *aKolcsonad = addWindowAction(QStringLiteral("aKolcsonad"), QStringLiteral("Kölcsönad"),
-                                          QStringLiteral("Új kölcsön"), QKeySequence(Qt::Key_Insert),
-                                          standardIcon(New));
+    QAction *aKolcsonad =
+        addWindowAction(QStringLiteral("aKolcsonad"), QStringLiteral("Kölcsönad"),
+                        QStringLiteral("Új kölcsön"), QKeySequence(Qt::Key_Insert), standardIcon(New));
     connect(aKolcsonad, &QAction::triggered, this, &Tfrm_Tartozas::newRow);
     QAction *aTorol = addStandardAction(Delete);
     QAction *aNovel = addWindowAction(QStringLiteral("aNovel"), QStringLiteral("Még kölcsönad"),
-                                      QStringLiteral("További kölcsön a tartozásra"), QKeySequence(Qt::Key_F8),
-                                      style()->standardIcon(QStyle::SP_ArrowUp));
+                                      QStringLiteral("További kölcsön a tartozásra"),
+                                      QKeySequence(Qt::Key_F8), style()->standardIcon(QStyle::SP_ArrowUp));
     connect(aNovel, &QAction::triggered, this, &Tfrm_Tartozas::lendMore);
-    QAction *aTorleszt = addWindowAction(QStringLiteral("aTorleszt"), QStringLiteral("Törleszt"),
-                                         QStringLiteral("A tartozás egy részének törlesztése"),
-                                         QKeySequence(Qt::Key_F7), style()->standardIcon(QStyle::SP_ArrowDown));
+    QAction *aTorleszt =
+        addWindowAction(QStringLiteral("aTorleszt"), QStringLiteral("Törleszt"),
+                        QStringLiteral("A tartozás egy részének törlesztése"), QKeySequence(Qt::Key_F7),
+                        style()->standardIcon(QStyle::SP_ArrowDown));
     connect(aTorleszt, &QAction::triggered, this, &Tfrm_Tartozas::repay);
-    QAction *aMegad = addWindowAction(QStringLiteral("aMegad"), QStringLiteral("Megad"),
-                                      QStringLiteral("A tartozás maradékának megadása"), QKeySequence(Qt::Key_F9),
-                                      style()->standardIcon(QStyle::SP_DialogApplyButton));
+    QAction *aMegad = addWindowAction(
+        QStringLiteral("aMegad"), QStringLiteral("Megad"), QStringLiteral("A tartozás maradékának megadása"),
+        QKeySequence(Qt::Key_F9), style()->standardIcon(QStyle::SP_DialogApplyButton));
     connect(aMegad, &QAction::triggered, this, &Tfrm_Tartozas::settle);
-    QAction *aReszletek = addWindowAction(QStringLiteral("aReszletek"), QStringLiteral("Részletek"),
-                                          QStringLiteral("A tartozás mozgásai"), QKeySequence(Qt::CTRL | Qt::Key_R),
-                                          style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    QAction *aReszletek = addWindowAction(
+        QStringLiteral("aReszletek"), QStringLiteral("Részletek"), QStringLiteral("A tartozás mozgásai"),
+        QKeySequence(Qt::CTRL | Qt::Key_R), style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     connect(aReszletek, &QAction::triggered, this, &Tfrm_Tartozas::showMovements);
     QAction *aNyomtat = addStandardAction(Print);
     connect(aNyomtat, &QAction::triggered, this,
@@ -121,7 +123,8 @@ Tfrm_Tartozas::Tfrm_Tartozas(DebtDirection direction, DebtWindowHooks hooks, QWi
         button->setMenu(printMenu);
         button->setPopupMode(QToolButton::MenuButtonPopup);
     }
-    setContextActions({aKolcsonad, aTorol, nullptr, aTorleszt, aMegad, nullptr, aNyomtat, aHtml, nullptr, aBezar});
+    setContextActions(
+        {aKolcsonad, aTorol, nullptr, aTorleszt, aMegad, nullptr, aNyomtat, aHtml, nullptr, aBezar});
     applyCondition();
 }
 
@@ -133,7 +136,8 @@ Tfrm_Tartozas::~Tfrm_Tartozas()
 
 QString Tfrm_Tartozas::directionCondition() const
 {
-    return m_direction == DebtDirection::Claims ? QStringLiteral("(tartozas='I')") : QStringLiteral("(tartozas='N')");
+    return m_direction == DebtDirection::Claims ? QStringLiteral("(tartozas='I')")
+                                                : QStringLiteral("(tartozas='N')");
 }
 
 int Tfrm_Tartozas::loanCashType() const
@@ -172,9 +176,10 @@ void Tfrm_Tartozas::applyFormats()
 
 void Tfrm_Tartozas::applyCondition()
 {
-    SetWhereLine(m_qry->sql(),
-                 directionCondition() + (m_aSzur->isChecked() ? QStringLiteral(" AND (megadva='N')") : QString()),
-                 true);
+    SetWhereLine(
+        m_qry->sql(),
+        directionCondition() + (m_aSzur->isChecked() ? QStringLiteral(" AND (megadva='N')") : QString()),
+        true);
 }
 
 void Tfrm_Tartozas::openData()
@@ -239,9 +244,7 @@ void Tfrm_Tartozas::refreshTotals()
 void Tfrm_Tartozas::newRow()
 {
     // Without the loan's cash type the booking would be refused after the loan was written.
-    if (!CheckCashTypeSet(loanCashType(),
-                          loanSettingName(),
-                          this))
+    if (!CheckCashTypeSet(loanCashType(), loanSettingName(), this))
         return;
     QString name;
     const int ugyfel = ChooseClient(-1, true, &name, this);
@@ -252,11 +255,12 @@ void Tfrm_Tartozas::newRow()
     activateWindow();
     if (id == -1)
         return;
-    const int client = QueryInt(QStringLiteral("SELECT ugyfel FROM tartozik WHERE tartozik=") + SqlIntOrZero(id) +
-                                    QStringLiteral(";"),
+    const int client = QueryInt(QStringLiteral("SELECT ugyfel FROM tartozik WHERE tartozik=") +
+                                    SqlIntOrZero(id) + QStringLiteral(";"),
                                 ugyfel);
-    const double osszeg = QueryFloat(
-        QStringLiteral("SELECT osszeg FROM tartozik WHERE tartozik=") + SqlIntOrZero(id) + QStringLiteral(";"), 0);
+    const double osszeg = QueryFloat(QStringLiteral("SELECT osszeg FROM tartozik WHERE tartozik=") +
+                                         SqlIntOrZero(id) + QStringLiteral(";"),
+                                     0);
     const QString clientName = LookupName(client, QStringLiteral("ugyfel"), name);
     try {
         InsertEntryToday(Cassa(), loanCashType(), client, QStringLiteral("Kölcsön: ") + clientName, osszeg);
@@ -314,9 +318,7 @@ void Tfrm_Tartozas::repay()
     const DebtRecord debt = currentDebt();
     if (debt.tartozik <= 0)
         return;
-    if (!CheckCashTypeSet(repaymentCashType(),
-                          repaymentSettingName(),
-                          this))
+    if (!CheckCashTypeSet(repaymentCashType(), repaymentSettingName(), this))
         return;
     runMovement([&] { return RepayDebt(debt, repaymentCashType(), this); }, true);
 }
@@ -326,7 +328,12 @@ void Tfrm_Tartozas::settle()
     const DebtRecord debt = currentDebt();
     if (debt.tartozik <= 0)
         return;
-    runMovement([&] { return SettleDebt(debt, [this] { refreshTotals(); }, this); }, false);
+    runMovement(
+        [&] {
+            return SettleDebt(
+                debt, [this] { refreshTotals(); }, this);
+        },
+        false);
 }
 
 void Tfrm_Tartozas::lendMore()
@@ -334,9 +341,7 @@ void Tfrm_Tartozas::lendMore()
     const DebtRecord debt = currentDebt();
     if (debt.tartozik <= 0)
         return;
-    if (!CheckCashTypeSet(loanCashType(),
-                          loanSettingName(),
-                          this))
+    if (!CheckCashTypeSet(loanCashType(), loanSettingName(), this))
         return;
     const double osszeg = m_qry->fieldByName(QStringLiteral("osszeg")).asFloat();
     runMovement([&] { return LendMore(debt, osszeg, loanCashType(), this); }, true);

@@ -46,7 +46,7 @@ public:
     DebtRecord currentDebt() const;
 
 public slots:
-    void newRow() override;  // aKolcsonad
+    void newRow() override;   // aKolcsonad
     void editRow() override;  // loans are never edited here
     void deleteRow() override;
     void setPendingOnly(bool on);

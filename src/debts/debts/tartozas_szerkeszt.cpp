@@ -178,7 +178,8 @@ int EditTartozas(int id, int ugyfel, bool claim, QWidget *parent)
         tbl.fieldByName(QStringLiteral("torlesztve")).setAsFloat(0);
         tbl.fieldByName(QStringLiteral("marad")).setAsFloat(0);
         tbl.fieldByName(QStringLiteral("megadva")).setAsString(QStringLiteral("N"));
-        tbl.fieldByName(QStringLiteral("tartozas")).setAsString(claim ? QStringLiteral("I") : QStringLiteral("N"));
+        tbl.fieldByName(QStringLiteral("tartozas"))
+            .setAsString(claim ? QStringLiteral("I") : QStringLiteral("N"));
     } else {
         if (!tbl.locate(QStringLiteral("tartozik"), id))
             throw EmySQLDatabaseError(QStringLiteral("A tartozás nem található (azonosító: %1)").arg(id));

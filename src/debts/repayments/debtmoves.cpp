@@ -93,13 +93,14 @@ bool RepayDebt(const DebtRecord &debt, int kasszatip, QWidget *parent)
         return false;
     double amount = debt.marad;
     QString note;
-    if (!AskAmountAndText(QStringLiteral("Törlesztés"), QStringLiteral("Add meg a törlesztett összeget"), amount,
-                          QStringLiteral("Megjegyzés"), note, parent))
+    if (!AskAmountAndText(QStringLiteral("Törlesztés"), QStringLiteral("Add meg a törlesztett összeget"),
+                          amount, QStringLiteral("Megjegyzés"), note, parent))
         return false;
     // What the procedure would refuse is refused before anything is booked.
     if (refuse(RepaymentProblem(debt, amount), parent) || refuse(NoteProblem(note), parent))
         return false;
-    InsertEntryToday(Cassa(), kasszatip, debt.ugyfel, QStringLiteral("Törlesztés: ") + debt.ugyfelNev, amount);
+    InsertEntryToday(Cassa(), kasszatip, debt.ugyfel, QStringLiteral("Törlesztés: ") + debt.ugyfelNev,
+                     amount);
     ExecSql(callTorleszt(debt.tartozik, amount, note));
     return true;
 }
@@ -125,8 +126,9 @@ bool LendMore(const DebtRecord &debt, double osszeg, int kasszatip, QWidget *par
         return false;
     double amount = 0;
     QString note;
-    if (!AskAmountAndText(QStringLiteral("További kölcsön"), QStringLiteral("Add meg a kölcsönadott összeget"),
-                          amount, QStringLiteral("Megjegyzés"), note, parent))
+    if (!AskAmountAndText(QStringLiteral("További kölcsön"),
+                          QStringLiteral("Add meg a kölcsönadott összeget"), amount,
+                          QStringLiteral("Megjegyzés"), note, parent))
         return false;
     if (refuse(FurtherLoanProblem(osszeg, amount), parent) || refuse(NoteProblem(note), parent))
         return false;

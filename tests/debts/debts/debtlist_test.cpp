@@ -33,7 +33,8 @@ TEST_F(DebtList, EachDirectionListsItsOwnLoansAndThePendingFilterTogglesSettledO
     QStringList titles;
     for (int c = 0; c < claims->grid()->model()->columnCount(); ++c)
         titles << claims->grid()->model()->headerData(c, Qt::Horizontal).toString();
-    EXPECT_EQ(titles, QStringList({"Ügyfél", "Dátum", "Határidő", "Megadva", "Összeg", "Törlesztve", "Marad"}));
+    EXPECT_EQ(titles,
+              QStringList({"Ügyfél", "Dátum", "Határidő", "Megadva", "Összeg", "Törlesztve", "Marad"}));
     EXPECT_EQ(claims->grid()->model()->index(0, 6).data().toString(), "6 000");
 
     claims->action("aSzur")->trigger();
@@ -84,11 +85,12 @@ TEST_F(DebtList, NewLoanIsDueAMonthLaterAndIsBookedIntoTheCurrentCashBox)
     EXPECT_EQ(shownTexts(), QStringList({"Nincs összeg megadva"}));
 
     const auto loans = rows(
-        "SELECT tartozik, ugyfel, datum, dat_megad_kell, osszeg, torlesztve, marad, megadva, tartozas, szoveg "
+        "SELECT tartozik, ugyfel, datum, dat_megad_kell, osszeg, torlesztve, marad, megadva, tartozas, "
+        "szoveg "
         "FROM tartozik WHERE tartozik > 3");
     ASSERT_EQ(loans.size(), 1);
-    EXPECT_EQ(loans[0].mid(1), QStringList({"2", "2024-01-31", "2024-02-29", "5000", "0", "5000", "N", "I",
-                                            "nyaralásra"}));
+    EXPECT_EQ(loans[0].mid(1),
+              QStringList({"2", "2024-01-31", "2024-02-29", "5000", "0", "5000", "N", "I", "nyaralásra"}));
     EXPECT_EQ(cashBook(), QList<QStringList>({{"1", "4", "5000", "Kölcsön: Szabó Éva", "2"}}));
     EXPECT_EQ(w->currentKey(), loans[0][0].toInt());
     EXPECT_EQ(refreshed, 1);
@@ -138,7 +140,9 @@ TEST_F(DebtList, DebtsWindowBooksTheBorrowedCashTypeAndRefusesWithoutTheSetting)
 
 TEST_F(DebtList, DeleteAsksAboutTheLoanAndKeepsItsBookings)
 {
-    db().execute("INSERT INTO torleszt (tartozik, datum, osszeg, megjegyzes, novel) VALUES (1, '2024-01-05', 4000, '', 'N')");
+    db().execute(
+        "INSERT INTO torleszt (tartozik, datum, osszeg, megjegyzes, novel) VALUES (1, '2024-01-05', 4000, "
+        "'', 'N')");
     auto w = openWindow(DebtDirection::Claims);
     ASSERT_TRUE(w->moveToKey(1));
     MessageBox::setNextAnswer(QMessageBox::No);
