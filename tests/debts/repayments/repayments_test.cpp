@@ -161,6 +161,12 @@ TEST_F(Repayments, MovementsWindowShowsTheClientTheRemainderAndMarksFurtherLoans
         EXPECT_EQ(w.grid()->model()->index(1, 1).data(Qt::BackgroundRole).value<QColor>(), lightRed);
         EXPECT_EQ(w.grid()->model()->index(1, 0).data(Qt::BackgroundRole).value<QColor>(), SortColumnColor());
         EXPECT_FALSE(w.grid()->model()->index(0, 1).data(Qt::BackgroundRole).value<QColor>().isValid());
+        // a title click sorts by the column, movements of one value in the order they came
+        emit w.grid()->titleClicked(QStringLiteral("osszeg"), 1);
+        EXPECT_EQ(w.query()->sql().last(), "ORDER BY osszeg,torleszt;");
+        EXPECT_EQ(w.searchField(), "osszeg");
+        EXPECT_EQ(w.grid()->columnColor(1), SortColumnColor());
+        EXPECT_EQ(w.query()->valueAt(0, w.query()->fieldIndex("osszeg")).toDouble(), 500);
         w.resize(552, 390);
         EXPECT_EQ(w.grid()->columnWidth(3), 44);
         checked = true;
