@@ -6,6 +6,7 @@
 
 #include "clientchooser.h"
 #include "dbgrid.h"
+#include "entryroutines.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -36,6 +37,7 @@ TEST_F(DebtList, EachDirectionListsItsOwnLoansAndThePendingFilterTogglesSettledO
     EXPECT_EQ(titles,
               QStringList({"Ügyfél", "Dátum", "Határidő", "Megadva", "Összeg", "Törlesztve", "Marad"}));
     EXPECT_EQ(claims->grid()->model()->index(0, 6).data().toString(), "6 000");
+    EXPECT_EQ(claims->grid()->columnColor(0), SortColumnColor());
 
     claims->action("aSzur")->trigger();
     EXPECT_FALSE(claims->action("aSzur")->isChecked());
@@ -143,6 +145,7 @@ TEST_F(DebtList, DeleteAsksAboutTheLoanAndKeepsItsBookings)
     db().execute(
         "INSERT INTO torleszt (tartozik, datum, osszeg, megjegyzes, novel) VALUES (1, '2024-01-05', 4000, "
         "'', 'N')");
+    InsertEntryToday(1, 4, 1, QStringLiteral("Kölcsön: Kovács Ödön"), 10000);
     auto w = openWindow(DebtDirection::Claims);
     ASSERT_TRUE(w->moveToKey(1));
     MessageBox::setNextAnswer(QMessageBox::No);
@@ -156,4 +159,5 @@ TEST_F(DebtList, DeleteAsksAboutTheLoanAndKeepsItsBookings)
     w->action("aTorol")->trigger();
     EXPECT_TRUE(listedKeys(*w).isEmpty());
     EXPECT_EQ(rows("SELECT COUNT(*) FROM tartozik WHERE tartozik=1"), QList<QStringList>({{"0"}}));
+    EXPECT_EQ(cashBook().size(), 1);
 }
