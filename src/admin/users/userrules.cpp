@@ -34,8 +34,7 @@ QString TakenUserName(const QString &name, const QString &exceptUser)
 
 bool FitsCharacterSet(const QString &text)
 {
-    const auto codec = mainConnection().codec();
-    return !codec || codec->decode(codec->encode(text)) == text;
+    return UnstorableChars(text).isEmpty();
 }
 
 }  // namespace zorva

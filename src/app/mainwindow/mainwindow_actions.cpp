@@ -10,11 +10,11 @@
 #include "globals.h"
 #include "gridprint.h"
 #include "inputtext.h"
-#include "searchbox.h"
 #include "mainrights.h"
 #include "mainstatusbar.h"
 #include "messagebox.h"
 #include "query.h"
+#include "searchbox.h"
 #include "shell.h"
 #include "sqltext.h"
 
@@ -53,8 +53,10 @@ void Tfrm_Main::connectActions()
 {
     connect(m_a.aSzur0, &QAction::triggered, this, [this] { setFilter(m_a.aSzur0, lastMonthFilter()); });
     connect(m_a.aSzur1, &QAction::triggered, this, &Tfrm_Main::filterPeriod);
-    connect(m_a.aSzur3, &QAction::triggered, this, [this] { setFilter(m_a.aSzur3, QStringLiteral("(osszeg>0)")); });
-    connect(m_a.aSzur4, &QAction::triggered, this, [this] { setFilter(m_a.aSzur4, QStringLiteral("(osszeg<0)")); });
+    connect(m_a.aSzur3, &QAction::triggered, this,
+            [this] { setFilter(m_a.aSzur3, QStringLiteral("(osszeg>0)")); });
+    connect(m_a.aSzur4, &QAction::triggered, this,
+            [this] { setFilter(m_a.aSzur4, QStringLiteral("(osszeg<0)")); });
     connect(m_a.aSzur5, &QAction::triggered, this, [this] { setFilter(m_a.aSzur5, QString()); });
 
     connect(m_a.aTorol, &QAction::triggered, this, &Tfrm_Main::deleteEntry);
@@ -73,7 +75,7 @@ void Tfrm_Main::connectActions()
 
     // Guarded actions whose windows come later check the rights already; the window
     // they open is wired in by its own work.
-    for (QAction *a : {m_a.aUjFix, m_a.aTorzsFix, m_a.aFelhasznalo, m_a.aSQL, m_a.aBeallit}) {
+    for (QAction *a : {m_a.aSQL, m_a.aBeallit}) {
         connect(a, &QAction::triggered, this, [this, a] { checkRights(a->objectName()); });
     }
 }
@@ -81,12 +83,28 @@ void Tfrm_Main::connectActions()
 void Tfrm_Main::disableLaterActions()
 {
     // Their windows do not exist yet.
-    for (QAction *a :
-         {m_a.aUjFix, m_a.aCsekkFizet, m_a.aCsekkTipus, m_a.aChCsekkMegoszlik, m_a.aChCsekkFizet,
-          m_a.aTartozik, m_a.aKovetel, m_a.aTorzsFix, m_a.aNyomKassza, m_a.aNyomBevet, m_a.aNyomKiad,
-          m_a.aNyomOssz, m_a.aNyomBevet2, m_a.aNyomKiad2, m_a.aNyomOssz2, m_a.aNyomUgyfTetel, m_a.aNyomUgyfTetel2,
-          m_a.aNyomTipTetel, m_a.aNyomTipTetel2, m_a.aNyomIdoszak, m_a.aChPenzforg, m_a.aChBevKiad,
-          m_a.aChBevMegoszlas, m_a.aChKiadMegoszlas, m_a.aFelhasznalo, m_a.aSQL, m_a.aAdatbazisok, m_a.aBeallit}) {
+    const QList<QAction *> later = {m_a.aChCsekkMegoszlik,
+                                    m_a.aChCsekkFizet,
+                                    m_a.aNyomKassza,
+                                    m_a.aNyomBevet,
+                                    m_a.aNyomKiad,
+                                    m_a.aNyomOssz,
+                                    m_a.aNyomBevet2,
+                                    m_a.aNyomKiad2,
+                                    m_a.aNyomOssz2,
+                                    m_a.aNyomUgyfTetel,
+                                    m_a.aNyomUgyfTetel2,
+                                    m_a.aNyomTipTetel,
+                                    m_a.aNyomTipTetel2,
+                                    m_a.aNyomIdoszak,
+                                    m_a.aChPenzforg,
+                                    m_a.aChBevKiad,
+                                    m_a.aChBevMegoszlas,
+                                    m_a.aChKiadMegoszlas,
+                                    m_a.aSQL,
+                                    m_a.aAdatbazisok,
+                                    m_a.aBeallit};
+    for (QAction *a : later) {
         a->setEnabled(false);
     }
 }
@@ -116,9 +134,10 @@ void Tfrm_Main::filterPeriod()
     }
     period = period.trimmed();
     if (!validPeriod(period)) {
-        ShowError(QStringLiteral("Hibás időszak: \"%1\". Az időszakot év.hónap alakban adja meg, például 2013.02.")
-                      .arg(period),
-                  this);
+        ShowError(
+            QStringLiteral("Hibás időszak: \"%1\". Az időszakot év.hónap alakban adja meg, például 2013.02.")
+                .arg(period),
+            this);
         restoreFilterCheck();
         return;
     }

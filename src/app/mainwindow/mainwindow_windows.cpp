@@ -1,11 +1,17 @@
-// The windows the main window opens: cash boxes, cash types, clients, the entry editor,
-// and the choosers behind the cash-type and client filters.
+// The windows the main window opens: cash boxes, cash types, clients, fixed items, bills,
+// debts, users, the entry editor, and the choosers behind the cash-type and client filters.
 #include "mainwindow.h"
 
 #include "clientchooser.h"
+#include "csekkfizet.h"
 #include "entryeditor.h"
+#include "felhasznalo.h"
+#include "fizetnikell.h"
 #include "globals.h"
 #include "query.h"
+#include "tartozas.h"
+#include "torzscsekk.h"
+#include "torzsfix.h"
 #include "torzskassza.h"
 #include "torzskasszatip.h"
 
@@ -61,6 +67,60 @@ void Tfrm_Main::wireWindowActions()
     connect(m_a.aSzerkeszt, &QAction::triggered, this, [this] {
         if (checkRights(QStringLiteral("aSzerkeszt")) && m_dbOpen)
             editEntry(currentHid());
+    });
+
+    // Fixed items: upkeep, and booking one into the current cash box dated today.
+    connect(m_a.aTorzsFix, &QAction::triggered, this, [this] {
+        if (checkRights(QStringLiteral("aTorzsFix")) && m_dbOpen)
+            ChooseFix(-1, false, this);
+    });
+    connect(m_a.aUjFix, &QAction::triggered, this, [this] {
+        if (!checkRights(QStringLiteral("aUjFix")) || !m_dbOpen)
+            return;
+        const int hid = BookFixedItem(Cassa(), this);
+        if (hid == -1)
+            return;
+        if (hid > 0)
+            reopenList(hid);
+        else
+            ReloadList();  // booked, but its id was lost with a re-connection
+        RefreshTotals();
+    });
+
+    // Bills: payments may book entries, so the list is read again afterwards.
+    connect(m_a.aCsekkFizet, &QAction::triggered, this, [this] {
+        if (!m_dbOpen)
+            return;
+        BillPaymentHooks hooks;
+        hooks.refreshTotals = [this] { RefreshTotals(); };
+        hooks.chartActions = {m_a.aChCsekkMegoszlik, m_a.aChCsekkFizet};
+        ShowBillPayments(hooks, this);
+        ReloadList();
+    });
+    connect(m_a.aCsekkTipus, &QAction::triggered, this, [this] {
+        if (m_dbOpen)
+            ChooseCsekk(-1, false, this);
+    });
+    onDueBillsTimer = [this] {
+        if (m_dbOpen)
+            ShowDueBills(this);
+    };
+
+    // Money lent and borrowed: bookings and repayments reach the cash book.
+    const auto debtWindow = [this](void (*open)(const DebtWindowHooks &, QWidget *)) {
+        if (!m_dbOpen)
+            return;
+        DebtWindowHooks hooks;
+        hooks.refreshTotals = [this] { RefreshTotals(); };
+        open(hooks, this);
+        ReloadList();
+    };
+    connect(m_a.aTartozik, &QAction::triggered, this, [debtWindow] { debtWindow(&ShowClaims); });
+    connect(m_a.aKovetel, &QAction::triggered, this, [debtWindow] { debtWindow(&ShowDebts); });
+
+    connect(m_a.aFelhasznalo, &QAction::triggered, this, [this] {
+        if (checkRights(QStringLiteral("aFelhasznalo")) && m_dbOpen)
+            ShowUsers(this);
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "database.h"
 #include "errors.h"
+#include "textcodec.h"
 
 #include <QPointer>
 
@@ -58,6 +59,22 @@ QString LookupName(qint64 id, const QString &x, const QString &defaultValue)
                          QStringLiteral(" WHERE ") + x + QLatin1Char('=') + QString::number(id) +
                          QLatin1Char(';'),
                      defaultValue);
+}
+
+QString UnstorableChars(const QString &text)
+{
+    const auto codec = mainConnection().codec();
+    QString bad;
+    if (!codec)
+        return bad;
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80 || bad.contains(c))
+            continue;
+        const QString one(c);
+        if (codec->decode(codec->encode(one)) != one)
+            bad += c;
+    }
+    return bad;
 }
 
 }  // namespace zorva

@@ -24,4 +24,8 @@ double QueryFloat(const QString &sql, double defaultValue);
 // LookupName(1, "kassza", "")).
 QString LookupName(qint64 id, const QString &x, const QString &defaultValue);
 
+// The characters of `text`, each once, that the main connection's character set has no
+// place for (they would be stored as "?"); empty when every character fits.
+QString UnstorableChars(const QString &text);
+
 }  // namespace zorva

@@ -3,6 +3,7 @@
 #include "columnwidths.h"
 #include "datasettext.h"
 #include "dbgrid.h"
+#include "mainicons.h"
 #include "messagebox.h"
 #include "querytext.h"
 #include "searchbox.h"
@@ -19,40 +20,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
-#include <QPainter>
-#include <QPixmap>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 namespace zorva {
 
 namespace {
-
-// A rounded tile with a short white symbol, for the actions without a standard icon.
-QIcon tileIcon(const QColor &color, const QString &symbol)
-{
-    QIcon icon;
-    for (int size : {16, 24, 32}) {
-        QPixmap pm(size, size);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(color.darker(140));
-        p.setBrush(color);
-        p.drawRoundedRect(QRectF(0.5, 0.5, size - 1.0, size - 1.0), size / 5.0, size / 5.0);
-        QFont f = QApplication::font();
-        f.setBold(true);
-        f.setPixelSize(symbol.size() > 1 ? size * 4 / 10 : size * 6 / 10);
-        p.setFont(f);
-        p.setPen(Qt::white);
-        p.drawText(QRect(0, 0, size, size), Qt::AlignCenter, symbol);
-        p.end();
-        icon.addPixmap(pm);
-    }
-    return icon;
-}
 
 struct StandardActionInfo {
     const char *name;
@@ -87,24 +61,23 @@ StandardActionInfo infoOf(ListWindow::StandardAction kind)
 
 QIcon ListWindow::standardIcon(StandardAction kind)
 {
-    QStyle *style = QApplication::style();
     switch (kind) {
         case New:
-            return style->standardIcon(QStyle::SP_FileIcon);
+            return mainIcon(MainIcon::New);
         case Edit:
-            return tileIcon(QColor(0x30, 0x60, 0xA0), QStringLiteral("\u270E"));
+            return mainIcon(MainIcon::Edit);
         case Delete:
-            return tileIcon(QColor(0xB0, 0x20, 0x20), QStringLiteral("\u2715"));
+            return mainIcon(MainIcon::Delete);
         case Search:
-            return tileIcon(QColor(0x50, 0x50, 0xA0), QStringLiteral("?"));
+            return mainIcon(MainIcon::Search);
         case Accept:
-            return style->standardIcon(QStyle::SP_DialogApplyButton);
+            return mainIcon(MainIcon::Accept);
         case Close:
-            return style->standardIcon(QStyle::SP_DialogCloseButton);
+            return mainIcon(MainIcon::Close);
         case Print:
-            return tileIcon(QColor(0x40, 0x40, 0x40), QStringLiteral("\u2399"));
+            return mainIcon(MainIcon::Print);
         case Html:
-            return tileIcon(QColor(0xD0, 0x50, 0x10), QStringLiteral("<>"));
+            return mainIcon(MainIcon::Html);
     }
     return {};
 }
@@ -194,8 +167,7 @@ void ListWindow::setDataSet(TDataSet *dataSet)
 {
     if (dataSet == m_ds)
         return;
-    // Disconnected by sender and receiver: the dataset counts its scroll receivers in
-    // disconnectNotify, which a disconnect by connection handle would run under the lock.
+    // Every connection from the old dataset to this window goes.
     if (m_ds)
         disconnect(m_ds.data(), nullptr, this, nullptr);
     m_ds = dataSet;

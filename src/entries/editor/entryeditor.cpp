@@ -63,20 +63,6 @@ QPushButton *chooserButton(const QString &objectName, const QString &hint, QWidg
     return b;
 }
 
-// The characters of `text` the connection's character set cannot store.
-QString unstorableChars(const QString &text)
-{
-    TmySQLDatabase &db = mainConnection();
-    QString bad;
-    for (const QChar c : text) {
-        const QString one(c);
-        const QByteArray bytes = db.encode(one);
-        if (db.decode(bytes.constData(), size_t(bytes.size())) != one && !bad.contains(c))
-            bad += c;
-    }
-    return bad;
-}
-
 // The amount shown for editing: every digit it has, the locale's decimal separator,
 // no grouping (the display format of the list could round away decimals).
 QString amountText(double value)
@@ -309,7 +295,7 @@ bool Tfrm_Szerkeszt::checkInput(double *amount)
         edtOsszeg->selectAll();
         return false;
     }
-    const QString bad = unstorableChars(edtSzoveg->text());
+    const QString bad = UnstorableChars(edtSzoveg->text());
     if (!bad.isEmpty()) {
         ShowError(QStringLiteral("A szövegben olyan karakter van, amelyet az adatbázis nem tud tárolni: %1")
                       .arg(bad),

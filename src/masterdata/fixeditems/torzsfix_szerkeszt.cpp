@@ -50,21 +50,6 @@ QWidget *comboRow(QWidget *combo, QWidget *button, QWidget *parent)
     return row;
 }
 
-// The characters of `text` that the connection's character set cannot store.
-QString unstorableChars(const QString &text)
-{
-    TmySQLDatabase &db = mainConnection();
-    QString bad;
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80 || bad.contains(c))
-            continue;
-        const QByteArray bytes = db.encode(QString(c));
-        if (db.decode(bytes.constData(), size_t(bytes.size())) != QString(c))
-            bad += c;
-    }
-    return bad;
-}
-
 }  // namespace
 
 Tfrm_Torzsfix_Szerkeszt::Tfrm_Torzsfix_Szerkeszt(TDataSet *table, TDataSet *types, TDataSet *clients,
@@ -148,7 +133,7 @@ bool Tfrm_Torzsfix_Szerkeszt::checkValues(QString *reason)
         m_text->setFocus(Qt::OtherFocusReason);
         return false;
     }
-    const QString bad = unstorableChars(text);
+    const QString bad = UnstorableChars(text);
     if (!bad.isEmpty()) {
         *reason = QStringLiteral("A szövegben olyan karakter van, amelyet az adatbázis nem tud tárolni: %1")
                       .arg(bad);

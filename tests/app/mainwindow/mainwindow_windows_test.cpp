@@ -231,4 +231,68 @@ TEST_F(MainWindowWindowsTest, NewAndEditedEntriesBecomeTheCurrentRowWithFreshTot
     EXPECT_EQ(w->Qry().recordCount(), 1);
 }
 
+TEST_F(MainWindowWindowsTest, FixedItemsBillsAndUsersOpenFromTheirActions)
+{
+    Shown shown;
+    const struct {
+        QAction *action;
+        QString caption;
+    } windows[] = {{w->actions().aTorzsFix, "Fix tételek"},
+                   {w->actions().aCsekkTipus, "Csekkek"},
+                   {w->actions().aCsekkFizet, "Csekk befizetések"},
+                   {w->actions().aTartozik, "Tartozások"},
+                   {w->actions().aKovetel, "Tartozások"},
+                   {w->actions().aFelhasznalo, "Felhasználók adatai"}};
+    for (const auto &win : windows) {
+        EXPECT_TRUE(win.action->isEnabled()) << win.caption.toStdString();
+        answerList(shown, -1);
+        win.action->trigger();
+        EXPECT_TRUE(shown.came) << win.caption.toStdString();
+        EXPECT_EQ(shown.caption, win.caption);
+        EXPECT_FALSE(shown.choiceMode) << win.caption.toStdString();
+    }
+
+    // the due list is what the start-up reminder opens
+    ASSERT_TRUE(w->onDueBillsTimer);
+    answerList(shown, -1);
+    w->onDueBillsTimer();
+    EXPECT_TRUE(shown.came);
+    EXPECT_EQ(shown.caption, "Lejárt csekkek");
+
+    // without the rights: the fixed items need data entry, the users the administrator
+    beall().torzsszerkeszt = false;
+    beall().rendszergazda = false;
+    for (QAction *a : {w->actions().aTorzsFix, w->actions().aUjFix, w->actions().aFelhasznalo}) {
+        MessageBox::clearLog();
+        answerList(shown, -1);
+        a->trigger();
+        QApplication::processEvents();
+        EXPECT_FALSE(shown.came) << a->objectName().toStdString();
+        ASSERT_EQ(MessageBox::log().size(), 1);
+        EXPECT_EQ(MessageBox::log()[0].text, "Nincs jogosultság a művelethez.");
+    }
+}
+
+TEST_F(MainWindowWindowsTest, BookingAFixedItemAddsTodaysEntryAndMakesItCurrent)
+{
+    schema->db().execute("INSERT INTO fix (kasszatip, osszeg, szoveg, ugyfel) VALUES (10, 750, 'Kenyér', NULL)");
+    const int fix = int(schema->db().queryInt("SELECT MAX(fix) FROM fix"));
+    const int before = w->Qry().recordCount();
+    Shown shown;
+    answerList(shown, -1);  // closed without a choice: nothing is booked
+    w->actions().aUjFix->trigger();
+    ASSERT_TRUE(shown.came);
+    EXPECT_TRUE(shown.choiceMode);
+    EXPECT_EQ(w->Qry().recordCount(), before);
+
+    answerList(shown, fix);
+    w->actions().aUjFix->trigger();
+    ASSERT_TRUE(shown.came);
+    ASSERT_EQ(w->Qry().recordCount(), before + 1);
+    EXPECT_EQ(w->Qry().fieldByName("szoveg").asString(), "Kenyér");
+    EXPECT_EQ(w->Qry().fieldByName("osszeg").asFloat(), -750);
+    EXPECT_EQ(w->Qry().fieldByName("datum").asDate(), QDate::currentDate());
+    EXPECT_EQ(w->totalsPanel()->kiadas(), "-4 750");
+}
+
 }  // namespace

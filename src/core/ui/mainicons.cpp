@@ -34,6 +34,35 @@ QIcon tile(const QColor &color, const QString &symbol)
     return icon;
 }
 
+// A printer: paper going in at the top, the body, the printed sheet coming out.
+QIcon printer()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32}) {
+        QPixmap pm(size, size);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        const qreal u = size / 16.0;
+        p.setPen(QPen(QColor(0x30, 0x30, 0x30), u));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4 * u, 1 * u, 8 * u, 5 * u));  // paper in
+        p.setBrush(QColor(0x50, 0x50, 0x58));
+        p.drawRoundedRect(QRectF(1 * u, 5.5 * u, 14 * u, 6.5 * u), 1.5 * u, 1.5 * u);  // body
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4 * u, 10 * u, 8 * u, 5 * u));  // printed sheet
+        p.setPen(QPen(QColor(0x80, 0x80, 0x80), u * 0.8));
+        p.drawLine(QPointF(5.5 * u, 12 * u), QPointF(10.5 * u, 12 * u));
+        p.drawLine(QPointF(5.5 * u, 13.5 * u), QPointF(9 * u, 13.5 * u));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x40, 0xD0, 0x40));
+        p.drawEllipse(QPointF(12.8 * u, 7.5 * u), 0.9 * u, 0.9 * u);  // power light
+        p.end();
+        icon.addPixmap(pm);
+    }
+    return icon;
+}
+
 QIcon standard(QStyle::StandardPixmap sp)
 {
     return QApplication::style()->standardIcon(sp);
@@ -63,7 +92,7 @@ QIcon mainIcon(MainIcon icon)
     case MainIcon::Bill: return tile(QColor(0xC0, 0x90, 0x10), QStringLiteral("\u2709"));
     case MainIcon::Debt: return tile(QColor(0x90, 0x40, 0x20), QStringLiteral("\u2193"));
     case MainIcon::Claim: return tile(QColor(0x20, 0x60, 0x20), QStringLiteral("\u2191"));
-    case MainIcon::Print: return tile(QColor(0x40, 0x40, 0x40), QStringLiteral("\u2399"));
+    case MainIcon::Print: return printer();
     case MainIcon::Preview: return standard(QStyle::SP_FileDialogContentsView);
     case MainIcon::Excel: return tile(QColor(0x10, 0x70, 0x30), QStringLiteral("XL"));
     case MainIcon::Html: return tile(QColor(0xD0, 0x50, 0x10), QStringLiteral("<>"));
@@ -73,6 +102,8 @@ QIcon mainIcon(MainIcon icon)
     case MainIcon::Databases: return standard(QStyle::SP_DriveHDIcon);
     case MainIcon::Report: return standard(QStyle::SP_FileDialogDetailedView);
     case MainIcon::Note: return standard(QStyle::SP_FileDialogInfoView);
+    case MainIcon::Search: return tile(QColor(0x50, 0x50, 0xA0), QStringLiteral("?"));
+    case MainIcon::Accept: return standard(QStyle::SP_DialogApplyButton);
     }
     return {};
 }
