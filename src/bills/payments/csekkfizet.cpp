@@ -165,17 +165,6 @@ QVariant Tfrm_CsekkFizet::cellColor(int row, int column, int role) const
     return {};
 }
 
-void Tfrm_CsekkFizet::reloadList(int id)
-{
-    const int recNo = m_qry->isActive() ? m_qry->recNo() : 0;
-    m_qry->close();
-    m_qry->open();
-    if (id != -1 && moveToKey(id))
-        return;
-    if (recNo > 0 && !m_qry->isEmpty())
-        m_qry->setRecNo(qMin(recNo, m_qry->recordCount()));
-}
-
 void Tfrm_CsekkFizet::showUnpaid(const QString &format)
 {
     m_unpaid->setText(UnpaidTotalText(format));
@@ -205,7 +194,7 @@ void Tfrm_CsekkFizet::newRow()
     activateWindow();
     if (id == -1)
         return;
-    reloadList(id);
+    reopenOn(id);
     showUnpaid();
 }
 
@@ -220,7 +209,7 @@ void Tfrm_CsekkFizet::editRow()
     const int key = currentKey();
     const int id = EditCsekkFizet(key, nullptr, this);
     activateWindow();
-    reloadList(id != -1 ? id : key);
+    reopenOn(id != -1 ? id : key);
     showUnpaid(beall().Format);
 }
 
@@ -228,7 +217,7 @@ void Tfrm_CsekkFizet::deleteCurrentRow()
 {
     ExecSql(QStringLiteral("DELETE FROM csekkfizet WHERE csekkfizet=") +
             SqlIntOrZero(m_qry->fieldByName(QStringLiteral("csekkfizet")).value()) + QStringLiteral(";"));
-    reloadList();
+    reopenOn(-1);
     showUnpaid();
 }
 
@@ -240,7 +229,7 @@ void Tfrm_CsekkFizet::generate()
         return;
     activateWindow();
     ExecSql(callCsekkGen(period));
-    reloadList();
+    reopenOn(-1);
     showUnpaid();
 }
 
@@ -260,7 +249,7 @@ void Tfrm_CsekkFizet::payOrUnpay()
                          this))
                 bookPayment(ugyfel, osszeg);
         } catch (...) {
-            reloadList(key);
+            reopenOn(key);
             showUnpaid();
             throw;
         }
@@ -269,7 +258,7 @@ void Tfrm_CsekkFizet::payOrUnpay()
         ExecSql(callCsekkFizet(key));
         ShowWarning(QStringLiteral("A kasszából a csekk kifizetés összege nem került eltávolításra."), this);
     }
-    reloadList(key);
+    reopenOn(key);
     showUnpaid();
 }
 

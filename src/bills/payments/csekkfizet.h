@@ -33,8 +33,6 @@ public:
     TmySQLQuery *query() const { return m_qry; }
     QLabel *unpaidPanel() const { return m_unpaid; }
 
-    // Reads the list again and moves to payment `id` (-1: stays near the current row).
-    void reloadList(int id = -1);
     // The unpaid total into the second status panel.
     void showUnpaid(const QString &format = QStringLiteral("### ### ##0"));
 

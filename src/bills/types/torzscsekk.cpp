@@ -117,23 +117,12 @@ TCsekk Tfrm_TorzsCsekk::currentRecord() const
     return rec;
 }
 
-void Tfrm_TorzsCsekk::reloadList(int id)
-{
-    const int recNo = m_qry->isActive() ? m_qry->recNo() : 0;
-    m_qry->close();
-    m_qry->open();
-    if (id != -1 && moveToKey(id))
-        return;
-    if (recNo > 0 && !m_qry->isEmpty())
-        m_qry->setRecNo(qMin(recNo, m_qry->recordCount()));
-}
-
 void Tfrm_TorzsCsekk::newRow()
 {
     const int id = EditCsekk(-1, this);
     activateWindow();
     if (id != -1)
-        reloadList(id);
+        reopenOn(id);
 }
 
 void Tfrm_TorzsCsekk::editRow()
@@ -145,7 +134,7 @@ void Tfrm_TorzsCsekk::editRow()
     const int id = EditCsekk(currentKey(), this);
     activateWindow();
     if (id != -1)
-        reloadList(id);
+        reopenOn(id);
 }
 
 void Tfrm_TorzsCsekk::deleteCurrentRow()
@@ -154,7 +143,7 @@ void Tfrm_TorzsCsekk::deleteCurrentRow()
     // the error display and the list is not read again.
     ExecSql(QStringLiteral("DELETE FROM csekk WHERE csekk=") +
             SqlIntOrZero(m_qry->fieldByName(QStringLiteral("csekk")).value()) + QStringLiteral(";"));
-    reloadList();
+    reopenOn(-1);
 }
 
 void Tfrm_TorzsCsekk::printList()

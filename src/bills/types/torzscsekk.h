@@ -32,8 +32,6 @@ public:
     TmySQLQuery *query() const { return m_qry; }
     // The current row as a record: an empty kellgen reads as false, empty numbers as 0.
     TCsekk currentRecord() const;
-    // Reads the list again and moves to bill type `id` (-1: stays near the current row).
-    void reloadList(int id = -1);
 
 public slots:
     void newRow() override;

@@ -366,6 +366,19 @@ bool ListWindow::moveToKey(int key)
     }
 }
 
+void ListWindow::reopenOn(int key)
+{
+    if (!m_ds)
+        return;
+    const int recNo = m_ds->isActive() ? m_ds->recNo() : 0;
+    m_ds->close();
+    m_ds->open();
+    if (key != -1 && moveToKey(key))
+        return;
+    if (recNo > 0 && !m_ds->isEmpty())
+        m_ds->setRecNo(qMin(recNo, m_ds->recordCount()));
+}
+
 bool ListWindow::hasRows() const
 {
     return m_ds && m_ds->isActive() && !m_ds->isEmpty();

@@ -114,6 +114,9 @@ public:
 
     // --- row helpers
     bool moveToKey(int key);
+    // Reads the dataset again and moves to the row with `key`; when that row is gone (or
+    // key is -1), to the row number the list was on, as far as the list still reaches.
+    void reopenOn(int key);
     int currentKey() const;  // -1 on an empty list
     QString currentName() const;
     bool hasRows() const;

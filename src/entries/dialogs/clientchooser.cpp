@@ -118,29 +118,18 @@ void Tfrm_UgyfelValaszt::openData()
     ListWindow::openData();
 }
 
-void Tfrm_UgyfelValaszt::reloadList(int id)
-{
-    const int recNo = m_qry->isActive() ? m_qry->recNo() : 0;
-    m_qry->close();
-    m_qry->open();
-    if (id != -1 && moveToKey(id))
-        return;
-    if (recNo > 0 && !m_qry->isEmpty())
-        m_qry->setRecNo(qMin(recNo, m_qry->recordCount()));
-}
-
 void Tfrm_UgyfelValaszt::newRow()
 {
     const int id = EditClient(-1, this);
     if (id != -1)
-        reloadList(id);
+        reopenOn(id);
 }
 
 void Tfrm_UgyfelValaszt::editRow()
 {
     const int id = EditClient(currentKey(), this);
     if (id != -1)
-        reloadList(id);
+        reopenOn(id);
 }
 
 void Tfrm_UgyfelValaszt::deleteCurrentRow()
@@ -149,7 +138,7 @@ void Tfrm_UgyfelValaszt::deleteCurrentRow()
     // display and the list stays as it was.
     ExecSql(QStringLiteral("DELETE FROM ugyfel WHERE ugyfel=") + QString::number(currentKey()) +
             QStringLiteral(";"));
-    reloadList();
+    reopenOn(-1);
 }
 
 void Tfrm_UgyfelValaszt::printList()

@@ -19,8 +19,6 @@ public:
     ~Tfrm_UgyfelValaszt() override;
 
     TmySQLQuery *query() const { return m_qry; }
-    // Reads the list again and moves to client `id` (-1: stays near the current row).
-    void reloadList(int id = -1);
     // Widths of the columns for a grid width: (width - 40) * share, the fraction dropped.
     static QList<int> columnWidthsFor(int gridWidth);
 
