@@ -1,4 +1,5 @@
 #include "backup.h"
+#include "backuppanel.h"
 
 #include "database.h"
 #include "query.h"
@@ -8,7 +9,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QThread>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 #include <zip.h>
@@ -204,4 +208,26 @@ TEST(Backup, DumpCommandLineAndFile)
     // An empty path still writes and starts the file, and it is removed.
     EXPECT_TRUE(RunDumpCommand("", p, dir.file("ki2.sql"), dir.path(), 200));
     EXPECT_FALSE(QFile::exists(DumpCommandFile(dir.path())));
+}
+
+TEST(Backup, PanelFollowsTheWidthAndHides)
+{
+    QWidget window;
+    auto *panel = new TBackupPanel(&window);
+    window.show();
+    EXPECT_FALSE(panel->isVisible());
+    panel->show();
+    panel->resize(500, panel->minimumHeight());
+    EXPECT_EQ(panel->pathEdit()->width(), 500 - 63);
+    EXPECT_EQ(panel->browseButton()->x(), panel->pathEdit()->geometry().right() + 1);
+    EXPECT_EQ(panel->runButton()->width(), 500 - 30);
+    panel->resize(320, panel->minimumHeight());
+    EXPECT_EQ(panel->pathEdit()->width(), 320 - 63);
+
+    int requests = 0;
+    QObject::connect(panel, &TBackupPanel::fullBackupRequested, [&] { ++requests; });
+    panel->runButton()->click();
+    EXPECT_EQ(requests, 1);
+    panel->closeButton()->click();
+    EXPECT_FALSE(panel->isVisible());
 }
