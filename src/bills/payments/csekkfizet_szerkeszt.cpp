@@ -145,12 +145,7 @@ int EditCsekkFizet(int id, const TCsekk *type, QWidget *parent)
     const QDate due = dialog.dueDate();
     tbl.fieldByName(QStringLiteral("dat_hatid")).setAsDate(due);
     tbl.fieldByName(QStringLiteral("idoszak")).setAsString(PeriodOfDate(due));
-    try {
-        tbl.post();
-    } catch (...) {
-        tbl.cancel();
-        throw;
-    }
+    EditDialog::postPending(tbl);
     return tbl.fieldByName(QStringLiteral("csekkfizet")).asInteger();
 }
 

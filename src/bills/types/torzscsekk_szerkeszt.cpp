@@ -177,12 +177,7 @@ int EditCsekk(int id, QWidget *parent)
         tbl.cancel();
         return -1;
     }
-    try {
-        tbl.post();
-    } catch (...) {
-        tbl.cancel();
-        throw;
-    }
+    EditDialog::postPending(tbl);
     return tbl.fieldByName(QStringLiteral("csekk")).asInteger();
 }
 

@@ -84,6 +84,16 @@ QString EditDialog::refusalText(const QString &reason)
     return QStringLiteral("Hiányos, vagy hibás adatmegadás") + QStringLiteral("\r\n") + reason;
 }
 
+void EditDialog::postPending(TDataSet &table)
+{
+    try {
+        table.post();
+    } catch (...) {
+        table.cancel();
+        throw;
+    }
+}
+
 void EditDialog::load()
 {
     m_loaded = true;

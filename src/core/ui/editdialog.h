@@ -48,6 +48,9 @@ public:
 
     // "Hiányos, vagy hibás adatmegadás" + CR LF + reason.
     static QString refusalText(const QString &reason);
+    // For "the caller writes": writes the pending row of `table`; when the database refuses
+    // it, the row is cancelled and the error travels on.
+    static void postPending(TDataSet &table);
 
     // Fills the controls from the row (also done once when the dialog first shows).
     void load();

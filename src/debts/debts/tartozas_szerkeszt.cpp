@@ -195,12 +195,7 @@ int EditTartozas(int id, int ugyfel, bool claim, QWidget *parent)
         return -1;
     }
     tbl.fieldByName(QStringLiteral("marad")).setAsFloat(tbl.fieldByName(QStringLiteral("osszeg")).asFloat());
-    try {
-        tbl.post();
-    } catch (...) {
-        tbl.cancel();
-        throw;
-    }
+    EditDialog::postPending(tbl);
     return tbl.fieldByName(QStringLiteral("tartozik")).asInteger();
 }
 

@@ -210,12 +210,7 @@ int EditClient(int id, QWidget *parent)
         tbl.cancel();
         return -1;
     }
-    try {
-        tbl.post();
-    } catch (...) {
-        tbl.cancel();
-        throw;
-    }
+    EditDialog::postPending(tbl);
     return tbl.fieldByName(QStringLiteral("ugyfel")).asInteger();
 }
 
