@@ -1,0 +1,41 @@
+// The banded reports over the cash-book entries: movements of a date range and
+// the entries of a range grouped by client or by cash type.
+#pragma once
+
+#include "query.h"
+#include "report.h"
+
+#include <QDate>
+
+#include <memory>
+
+class TmySQLDatabase;
+
+namespace zorva {
+
+// A report together with the query it prints; the query is open once built.
+struct CashbookReport {
+    std::unique_ptr<TmySQLQuery> data;
+    std::unique_ptr<report::Report> report;
+    QString suggestedFile;  // for the delimited export: the title + ".csv"
+    ~CashbookReport();
+};
+
+// Mode 0 all movements, 1 incomes only, 2 expenses only; cassa -1 for every cash box.
+// Throws EmySQLDatabaseError when the data cannot be read.
+std::unique_ptr<CashbookReport> buildPeriodMovements(TmySQLDatabase &db, int mode, int cassa,
+                                                     const QDate &from, const QDate &to);
+// Entries of the current cash box (Cassa()) grouped by client; client -1 for all.
+std::unique_ptr<CashbookReport> buildEntriesByClient(TmySQLDatabase &db, int client, const QDate &from,
+                                                     const QDate &to);
+// The same grouped by cash type; cashType -1 for all.
+std::unique_ptr<CashbookReport> buildEntriesByType(TmySQLDatabase &db, int cashType, const QDate &from,
+                                                   const QDate &to);
+
+// Entry points of the main window: ask the output (preview, print, delimited
+// export), then build the report on the main connection and act on the choice.
+void PrintPeriodMovements(int mode, int cassa, const QDate &from, const QDate &to);
+void PrintEntriesByClient(int client, const QDate &from, const QDate &to);
+void PrintEntriesByType(int cashType, const QDate &from, const QDate &to);
+
+}  // namespace zorva

@@ -1,0 +1,168 @@
+// The cash-book reports on the server, rendered to PDF and read back.
+#include "cashbookreports.h"
+
+#include "database.h"
+#include "frm_nyomvalaszt.h"
+#include "globals.h"
+#include "mainconnection.h"
+#include "pdftext.h"
+#include "reportlayout.h"
+#include "reportpaint.h"
+#include "zorvaschema.h"
+
+#include <QApplication>
+#include <QRegularExpression>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+using namespace zorva;
+
+namespace {
+
+class CashbookReportTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        REQUIRE_TEST_SERVER();
+        schema = std::make_unique<sqltest::ZorvaSchema>();
+        setMainConnection(&schema->db());
+        sqltest::addBasicMasterData(schema->db());
+        Cassa() = 1;
+        beall().CassaName = QStringLiteral("Pénztárca");
+    }
+    void TearDown() override
+    {
+        outputchooser::clearAnswers();
+        setMainConnection(nullptr);
+    }
+
+    QString text(CashbookReport &rep)
+    {
+        const QString file = tmp.file(QStringLiteral("r.pdf"));
+        QString error;
+        EXPECT_TRUE(report::writePdf(report::layoutReport(*rep.report), file, &error)) << error.toStdString();
+        return reporttest::squeezedLines(reporttest::pdfPages(file).join(QLatin1Char('\n')))
+            .join(QLatin1Char('\n'));
+    }
+
+    testsupport::TempFolder tmp;
+    std::unique_ptr<sqltest::ZorvaSchema> schema;
+};
+
+const QDate d1(2024, 3, 1), d2(2024, 3, 31);
+
+}  // namespace
+
+TEST_F(CashbookReportTest, MovementsOfEveryBoxAndOfOneBoxWithTheirTotals)
+{
+    TmySQLDatabase &db = schema->db();
+    sqltest::book(db, QDate(2024, 3, 2), 1, 1, 5000, QStringLiteral("márciusi fizetés"), 1);
+    sqltest::book(db, QDate(2024, 3, 5), 1, 2, -1200, QString(), 2);
+    sqltest::book(db, QDate(2024, 3, 6), 2, 3, 700);
+    sqltest::book(db, QDate(2024, 4, 1), 1, 1, 99999);  // outside the range
+
+    auto all = buildPeriodMovements(db, 0, -1, d1, d2);
+    EXPECT_EQ(all->data->recordCount(), 3);
+    QString t = text(*all);
+    EXPECT_TRUE(t.contains(QStringLiteral("Változások időszakra"))) << t.toStdString();
+    EXPECT_TRUE(t.contains(QStringLiteral("Összes kassza")));
+    EXPECT_TRUE(t.contains(QStringLiteral("2024.03.01 - 2024.03.31")));
+    EXPECT_TRUE(t.contains(QStringLiteral("kassza"))) << "the box column shows for every box";
+    EXPECT_TRUE(t.contains(QStringLiteral("Bank")));
+    EXPECT_TRUE(t.contains(QStringLiteral("márciusi fizetés"))) << "the note prints on its own line";
+    EXPECT_TRUE(t.contains(QStringLiteral("Összesen 5 700 1 200")) ||
+                t.contains(QStringLiteral("Összesen 5 700 -1 200")))
+        << t.toStdString();
+    EXPECT_TRUE(t.contains(QStringLiteral("Egyenleg")));
+    EXPECT_FALSE(t.contains(QStringLiteral("99 999")));
+    EXPECT_TRUE(t.contains(QStringLiteral("qrOssz")));
+    EXPECT_EQ(all->suggestedFile, QStringLiteral("Változások időszakra.csv"));
+
+    // Incomes of every box: only income types, no expense column, no balance line.
+    auto incomes = buildPeriodMovements(db, 1, -1, d1, d2);
+    EXPECT_EQ(incomes->data->recordCount(), 2);
+    t = text(*incomes);
+    EXPECT_TRUE(t.contains(QStringLiteral("Bevételek időszakra")));
+    EXPECT_FALSE(t.contains(QStringLiteral("kiadás")));
+    EXPECT_FALSE(t.contains(QStringLiteral("Egyenleg")));
+    EXPECT_FALSE(t.contains(QStringLiteral("Élelmiszer")));
+    EXPECT_TRUE(t.contains(QStringLiteral("Összesen 5 700")));
+
+    // Expenses of one box: its name in the header, no box column.
+    auto expenses = buildPeriodMovements(db, 2, 1, d1, d2);
+    EXPECT_EQ(expenses->data->recordCount(), 1);
+    t = text(*expenses);
+    EXPECT_TRUE(t.contains(QStringLiteral("Kiadások időszakra")));
+    EXPECT_TRUE(t.contains(QStringLiteral("Pénztárca")));
+    EXPECT_FALSE(t.contains(QStringLiteral("Bank")));
+    EXPECT_FALSE(t.contains(QStringLiteral("bevétel")));
+}
+
+TEST_F(CashbookReportTest, BoxWithDecimalsPrintsThemButTotalsStayWhole)
+{
+    TmySQLDatabase &db = schema->db();
+    ExecSql(QStringLiteral("UPDATE kassza SET tizedesjegy=2 WHERE kassza=1;"));
+    sqltest::book(db, QDate(2024, 3, 2), 1, 1, 1234.5);
+    auto rep = buildPeriodMovements(db, 0, 1, d1, d2);
+    const QString t = text(*rep);
+    EXPECT_TRUE(t.contains(QStringLiteral("1 234.50"))) << t.toStdString();
+    EXPECT_TRUE(t.contains(QRegularExpression(QStringLiteral("Összesen 1 23[45]\\b")))) << t.toStdString();
+}
+
+TEST_F(CashbookReportTest, EmptyRangeStillPrintsHeaderTotalsAndFooter)
+{
+    auto rep = buildPeriodMovements(schema->db(), 0, 1, d1, d2);
+    EXPECT_EQ(rep->data->recordCount(), 0);
+    const QString t = text(*rep);
+    EXPECT_TRUE(t.contains(QStringLiteral("Összesen 0 0")));
+    EXPECT_TRUE(t.contains(QStringLiteral("oldal: 1")));
+}
+
+TEST_F(CashbookReportTest, EntriesByClientGroupOnTheClientEvenWithTheSameName)
+{
+    TmySQLDatabase &db = schema->db();
+    ExecSql(QStringLiteral("UPDATE ugyfel SET ugyfel_nev='Kovács Ödön' WHERE ugyfel=2;"));
+    sqltest::book(db, QDate(2024, 3, 2), 1, 1, 5000, QString(), 1);
+    sqltest::book(db, QDate(2024, 3, 3), 1, 2, -300, QString(), 2);
+    sqltest::book(db, QDate(2024, 3, 4), 1, 2, -200, QString(), 1);
+    sqltest::book(db, QDate(2024, 3, 4), 2, 1, 777, QString(), 1);  // another box
+
+    auto rep = buildEntriesByClient(db, -1, d1, d2);
+    EXPECT_EQ(rep->data->recordCount(), 3);
+    const QString t = text(*rep);
+    EXPECT_EQ(t.count(QStringLiteral("Kovács Ödön")), 2) << t.toStdString();
+    EXPECT_EQ(t.count(QRegularExpression(QStringLiteral("^Összesen"), QRegularExpression::MultilineOption)),
+              2);
+    EXPECT_TRUE(t.contains(QStringLiteral("Mindösszesen 5 000")));
+    EXPECT_FALSE(t.contains(QStringLiteral("777")));
+    EXPECT_TRUE(t.contains(QStringLiteral("qrUgyfelKassza")));
+
+    auto one = buildEntriesByClient(db, 2, d1, d2);
+    EXPECT_EQ(one->data->recordCount(), 1);
+}
+
+TEST_F(CashbookReportTest, EntriesByTypeTotalPerType)
+{
+    TmySQLDatabase &db = schema->db();
+    sqltest::book(db, QDate(2024, 3, 2), 1, 2, -300);
+    sqltest::book(db, QDate(2024, 3, 3), 1, 2, -200);
+    sqltest::book(db, QDate(2024, 3, 4), 1, 1, 900);
+    auto rep = buildEntriesByType(db, -1, d1, d2);
+    const QString t = text(*rep);
+    EXPECT_TRUE(t.contains(QStringLiteral("Tételek típusonként")));
+    EXPECT_TRUE(t.contains(QStringLiteral("Élelmiszer")));
+    EXPECT_TRUE(t.contains(QStringLiteral("500"))) << t.toStdString();
+    EXPECT_TRUE(t.contains(QStringLiteral("qrTipusKassza")));
+    EXPECT_EQ(buildEntriesByType(db, 1, d1, d2)->data->recordCount(), 1);
+}
+
+TEST_F(CashbookReportTest, CancelledOutputBuildsNothing)
+{
+    outputchooser::setNextAnswer(-1);
+    outputchooser::setNextAnswer(-1);
+    PrintPeriodMovements(0, 1, d1, d2);
+    PrintEntriesByClient(-1, d1, d2);
+    for (QWidget *w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(w->isVisible()) << w->metaObject()->className();
+}
