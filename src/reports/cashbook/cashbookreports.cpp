@@ -363,6 +363,65 @@ std::unique_ptr<CashbookReport> buildEntriesByType(TmySQLDatabase &db, int cashT
     return buildGrouped(db, false, cashType, from, to);
 }
 
+std::unique_ptr<CashbookReport> buildPeriodSummary(TmySQLDatabase &db, const QString &first,
+                                                   const QString &last, int cassa)
+{
+    auto out = newReport(db, QStringLiteral("Időszak összesítés"), QStringLiteral("qrIdoszak"));
+    Report &r = *out->report;
+    TmySQLQuery &q = *out->data;
+    q.setSQL(QStringList{
+        QStringLiteral("SELECT idoszak, kassza, SUM(osszeg) AS osszeg, SUM(bevetel) AS bevetel, "
+                       "SUM(kiadas) AS kiadas, MIN(zaro) AS legkevesebb, MAX(zaro) AS legtobb"),
+        QStringLiteral("FROM hazikassza"), QStringLiteral("WHERE idoszak BETWEEN :pido1 AND :pido2"),
+        QStringLiteral("GROUP BY idoszak,kassza"), QStringLiteral("ORDER BY 1;")});
+    AppendWhereLine(q.sql(), QStringLiteral(" AND (kassza=%1)").arg(cassa));
+    q.paramByName(QStringLiteral("pido1")).setAsString(first);
+    q.paramByName(QStringLiteral("pido2")).setAsString(last);
+    const int decimals =
+        int(QueryInt(QStringLiteral("SELECT tizedesjegy FROM kassza WHERE kassza=%1;").arg(cassa), 0));
+    q.open();
+    setFormats(q, {QStringLiteral("osszeg"), QStringLiteral("kiadas"), QStringLiteral("bevetel")},
+               MoneyFormat(decimals));
+    setFormats(q, {QStringLiteral("legkevesebb"), QStringLiteral("legtobb")}, kTotalFormat);
+    const OwnerInfo owner = readOwner(db);
+
+    ReportBand &head = r.pageHeader;
+    head.height = 26.1;
+    head.bottomRule = ruleGrey();
+    addTitleBox(head, r.title, 77.1, 20.2);
+    const QFont bold10 = reportFont(kTahoma, 10, true);
+    head.addText(QRectF(1.3, 7.9, 75.8, 5.0), beall().CassaName, bold10).name = QStringLiteral("line2");
+    head.addText(QRectF(1.3, 13.2, 75.8, 5.0), first + QStringLiteral(" - ") + last, bold10).name =
+        QStringLiteral("line3");
+    addOwnerBlock(head, r.bandWidth(), owner, kTahoma);
+    addColumns(r,
+               {{QStringLiteral("időszak"), QStringLiteral("idoszak"), 0, 20.2},
+                {QStringLiteral("kiadás"), QStringLiteral("kiadas"), 31.8, 26.8, true},
+                {QStringLiteral("bevétel"), QStringLiteral("bevetel"), 59.5, 26.8, true},
+                {QStringLiteral("változás"), QStringLiteral("osszeg"), 87.3, 26.8, true},
+                {QStringLiteral("legkevesebb"), QStringLiteral("legkevesebb"), 115.1, 26.8, true},
+                {QStringLiteral("legtöbb"), QStringLiteral("legtobb"), 142.9, 26.8, true}},
+               21.2);
+    r.detail.height = 5.3;
+    r.detail.bottomRule = ruleGrey();
+
+    ReportBand &sum = r.summary;
+    sum.height = 6.6;
+    sum.topRule = ruleGrey();
+    sum.bottomRule = ruleGrey();
+    sum.addText(QRectF(7.9, 1.3, 22.0, kLine), QStringLiteral("Összesen"), reportFont(kTahoma, 8));
+    addTotal(sum, QRectF(31.8, 1.3, 26.8, kLine), r.addSum(QStringLiteral("kiadas")));
+    addTotal(sum, QRectF(59.5, 1.3, 26.8, kLine), r.addSum(QStringLiteral("bevetel")));
+    addTotal(sum, QRectF(87.3, 1.3, 26.8, kLine), r.addSum(QStringLiteral("osszeg")));
+    setStandardPageFooter(r, QStringLiteral("Zorva"));
+    return out;
+}
+
+void PrintPeriodSummary(const QString &first, const QString &last, int cassa)
+{
+    run([&](TmySQLDatabase &db) { return buildPeriodSummary(db, first, last, cassa); });
+}
+
 void PrintPeriodMovements(int mode, int cassa, const QDate &from, const QDate &to)
 {
     run([&](TmySQLDatabase &db) { return buildPeriodMovements(db, mode, cassa, from, to); });

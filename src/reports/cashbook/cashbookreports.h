@@ -32,9 +32,14 @@ std::unique_ptr<CashbookReport> buildEntriesByClient(TmySQLDatabase &db, int cli
 std::unique_ptr<CashbookReport> buildEntriesByType(TmySQLDatabase &db, int cashType, const QDate &from,
                                                    const QDate &to);
 
+// Per-month sums of one cash box over the periods first..last (texts yyyymm).
+std::unique_ptr<CashbookReport> buildPeriodSummary(TmySQLDatabase &db, const QString &first,
+                                                   const QString &last, int cassa);
+
 // Entry points of the main window: ask the output (preview, print, delimited
 // export), then build the report on the main connection and act on the choice.
 void PrintPeriodMovements(int mode, int cassa, const QDate &from, const QDate &to);
+void PrintPeriodSummary(const QString &first, const QString &last, int cassa);
 void PrintEntriesByClient(int client, const QDate &from, const QDate &to);
 void PrintEntriesByType(int cashType, const QDate &from, const QDate &to);
 

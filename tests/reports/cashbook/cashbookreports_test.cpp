@@ -157,6 +157,25 @@ TEST_F(CashbookReportTest, EntriesByTypeTotalPerType)
     EXPECT_EQ(buildEntriesByType(db, 1, d1, d2)->data->recordCount(), 1);
 }
 
+TEST_F(CashbookReportTest, PeriodSummarySumsEachMonthOfTheBox)
+{
+    TmySQLDatabase &db = schema->db();
+    sqltest::book(db, QDate(2024, 2, 2), 1, 1, 4000);
+    sqltest::book(db, QDate(2024, 2, 9), 1, 2, -1000);
+    sqltest::book(db, QDate(2024, 3, 1), 1, 2, -500);
+    sqltest::book(db, QDate(2024, 3, 1), 2, 1, 8888);  // another box
+    auto rep = buildPeriodSummary(db, QStringLiteral("202402"), QStringLiteral("202403"), 1);
+    EXPECT_EQ(rep->data->recordCount(), 2);
+    const QString t = text(*rep);
+    EXPECT_TRUE(t.contains(QStringLiteral("202402 - 202403"))) << t.toStdString();
+    EXPECT_TRUE(t.contains(QStringLiteral("202402 -1 000 4 000 3 000 4 000 5 000"))) << t.toStdString();
+    EXPECT_TRUE(t.contains(QStringLiteral("Összesen -1 500 4 000 2 500")));
+    EXPECT_FALSE(t.contains(QStringLiteral("8 888")));
+
+    auto none = buildPeriodSummary(db, QStringLiteral("201001"), QStringLiteral("201012"), 1);
+    EXPECT_TRUE(text(*none).contains(QStringLiteral("Összesen 0 0 0")));
+}
+
 TEST_F(CashbookReportTest, CancelledOutputBuildsNothing)
 {
     outputchooser::setNextAnswer(-1);
