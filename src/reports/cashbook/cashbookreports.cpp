@@ -363,6 +363,108 @@ std::unique_ptr<CashbookReport> buildEntriesByType(TmySQLDatabase &db, int cashT
     return buildGrouped(db, false, cashType, from, to);
 }
 
+std::unique_ptr<CashbookReport> buildCashHistory(TmySQLDatabase &db, const QString &opening,
+                                                 const QString &income, const QString &expense,
+                                                 const QString &closing, const QString &filterText)
+{
+    auto out = newReport(db, QStringLiteral("Kasszatörténet"), QStringLiteral("qrNyomtat"));
+    out->suggestedFile.clear();
+    Report &r = *out->report;
+    TmySQLQuery &q = *out->data;
+    const int cassa = Cassa();
+    q.setSQL(
+        QStringList{QStringLiteral("SELECT hazikassza.*, kasszatip.kasszatip_nev, ugyfel.ugyfel_nev"),
+                    QStringLiteral("FROM hazikassza"),
+                    QStringLiteral("LEFT OUTER JOIN kasszatip ON hazikassza.kasszatip = kasszatip.kasszatip"),
+                    QStringLiteral("LEFT OUTER JOIN ugyfel ON hazikassza.ugyfel = ugyfel.ugyfel"),
+                    QStringLiteral("WHERE (hazikassza.kassza=%1)").arg(cassa),
+                    QStringLiteral("ORDER BY datum, hazikassza;")});
+    const int decimals =
+        int(QueryInt(QStringLiteral("SELECT tizedesjegy FROM kassza WHERE kassza=%1;").arg(cassa), 0));
+    q.open();
+    setFormats(q,
+               {QStringLiteral("nyito"), QStringLiteral("osszeg"), QStringLiteral("zaro"),
+                QStringLiteral("kiadas"), QStringLiteral("bevetel")},
+               MoneyFormat(decimals));
+    const OwnerInfo owner = readOwner(db);
+
+    ReportBand &head = r.pageHeader;
+    head.height = 23.5;
+    head.bottomRule = ruleGrey();
+    addTitleBox(head, r.title, 77.1, 17.5);
+    const QFont bold9 = reportFont(kTahoma, 9, true);
+    head.addText(QRectF(1.3, 7.9, 75.8, 4.0), beall().CassaName, bold9).name = QStringLiteral("line2");
+    head.addText(QRectF(1.3, 11.9, 75.8, 4.0), filterText, bold9).name = QStringLiteral("line3");
+    addOwnerBlock(head, r.bandWidth(), owner, kTahoma);
+    addColumns(r,
+               {{QStringLiteral("dátum"), QStringLiteral("datum"), 0, 20.2},
+                {QStringLiteral("típus"), QStringLiteral("kasszatip_nev"), 21.2, 26.8},
+                {QStringLiteral("kitől/kinek"), QStringLiteral("ugyfel_nev"), 48.9, 44.0},
+                {QStringLiteral("nyitó"), QStringLiteral("nyito"), 93.9, 21.5, true},
+                {QStringLiteral("bevétel"), QStringLiteral("bevetel"), 116.4, 21.5, true},
+                {QStringLiteral("kiadás"), QStringLiteral("kiadas"), 138.9, 21.5, true},
+                {QStringLiteral("záró"), QStringLiteral("zaro"), 161.4, 21.5, true}},
+               18.5);
+    r.detail.bottomRule = ruleGrey();
+    addNoteLine(r.detail);
+    const ColorSource red = [](const PrintContext &ctx) {
+        return ctx.data->fieldByName(QStringLiteral("osszeg")).asFloat() < 0 ? QColor(Qt::red)
+                                                                             : QColor(Qt::black);
+    };
+    r.detail.element(QStringLiteral("bevetel"))->colorSource = red;
+    r.detail.element(QStringLiteral("kiadas"))->colorSource = red;
+
+    ReportBand &sum = r.summary;
+    sum.height = 11.9;
+    sum.topRule = ruleGrey();
+    sum.bottomRule = ruleGrey();
+    const QFont body = reportFont(kTahoma, 8);
+    const QFont bold = reportFont(kTahoma, 8, true);
+    sum.addText(QRectF(7.9, 1.3, 30.0, kLine), QStringLiteral("Összesen"), body);
+    sum.addText(QRectF(95.2, 1.3, 20.2, kLine), opening, bold, Qt::AlignRight);
+    sum.addText(QRectF(116.4, 1.3, 21.5, kLine), income, bold, Qt::AlignRight);
+    sum.addText(QRectF(138.9, 1.3, 21.5, kLine), expense, bold, Qt::AlignRight);
+    sum.addText(QRectF(161.4, 1.3, 21.5, kLine), closing, bold, Qt::AlignRight);
+    sum.addText(QRectF(80.7, 6.6, 35.0, kLine), QStringLiteral("Egyenleg (bevétel - kiadás)"), body);
+    // Expenses are stored negative, so the balance is the sum of both columns.
+    const int in = r.addSum(QStringLiteral("bevetel"));
+    const int outSum = r.addSum(QStringLiteral("kiadas"));
+    sum.addValue(
+           QRectF(116.4, 6.6, 21.5, kLine),
+           [in, outSum](const PrintContext &ctx) {
+               return FormatFloat(kTotalFormat, ctx.sum(in) + ctx.sum(outSum));
+           },
+           bold, Qt::AlignRight)
+        .name = QStringLiteral("balance");
+    setStandardPageFooter(r, QStringLiteral("Zorva"));
+    return out;
+}
+
+void PrintCashHistory(const QString &opening, const QString &income, const QString &expense,
+                      const QString &closing, const QString &filterText)
+{
+    std::unique_ptr<CashbookReport> rep;
+    try {
+        rep = buildCashHistory(mainConnection(), opening, income, expense, closing, filterText);
+    } catch (const EmySQLDatabaseError &e) {
+        ShowError(e.message());
+        return;
+    }
+    switch (ChooseOutput()) {
+        case 0:
+            showReportPreview(*rep->report);
+            break;
+        case 1:
+            printReportNow(*rep->report);
+            break;
+        case 2:
+            ExportDelimited(*rep->data, QString());
+            break;
+        default:
+            break;
+    }
+}
+
 std::unique_ptr<CashbookReport> buildPeriodSummary(TmySQLDatabase &db, const QString &first,
                                                    const QString &last, int cassa)
 {

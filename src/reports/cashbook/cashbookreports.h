@@ -36,9 +36,18 @@ std::unique_ptr<CashbookReport> buildEntriesByType(TmySQLDatabase &db, int cashT
 std::unique_ptr<CashbookReport> buildPeriodSummary(TmySQLDatabase &db, const QString &first,
                                                    const QString &last, int cassa);
 
+// The whole history of the current cash box (Cassa()); the summary prints the
+// caller's four totals and the balance of income and expense.
+std::unique_ptr<CashbookReport> buildCashHistory(TmySQLDatabase &db, const QString &opening,
+                                                 const QString &income, const QString &expense,
+                                                 const QString &closing, const QString &filterText);
+
 // Entry points of the main window: ask the output (preview, print, delimited
 // export), then build the report on the main connection and act on the choice.
 void PrintPeriodMovements(int mode, int cassa, const QDate &from, const QDate &to);
+// Builds the data first and asks the output afterwards.
+void PrintCashHistory(const QString &opening, const QString &income, const QString &expense,
+                      const QString &closing, const QString &filterText);
 void PrintPeriodSummary(const QString &first, const QString &last, int cassa);
 void PrintEntriesByClient(int client, const QDate &from, const QDate &to);
 void PrintEntriesByType(int cashType, const QDate &from, const QDate &to);

@@ -176,6 +176,26 @@ TEST_F(CashbookReportTest, PeriodSummarySumsEachMonthOfTheBox)
     EXPECT_TRUE(text(*none).contains(QStringLiteral("Összesen 0 0 0")));
 }
 
+TEST_F(CashbookReportTest, CashHistoryOfTheCurrentBoxWithTheCallersTotals)
+{
+    TmySQLDatabase &db = schema->db();
+    sqltest::book(db, QDate(2024, 3, 2), 1, 1, 4000, QStringLiteral("prémium"));
+    sqltest::book(db, QDate(2024, 3, 3), 1, 2, -1500);
+    sqltest::book(db, QDate(2024, 3, 3), 2, 1, 6543);  // another box
+    auto rep =
+        buildCashHistory(db, QStringLiteral("1 000"), QStringLiteral("4 000"), QStringLiteral("-1 500"),
+                         QStringLiteral("3 500"), QStringLiteral("Szűrő: március"));
+    EXPECT_EQ(rep->data->recordCount(), 2);
+    EXPECT_TRUE(rep->suggestedFile.isEmpty());
+    const QString t = text(*rep);
+    EXPECT_TRUE(t.contains(QStringLiteral("Szűrő: március"))) << t.toStdString();
+    EXPECT_TRUE(t.contains(QStringLiteral("prémium")));
+    EXPECT_TRUE(t.contains(QStringLiteral("Összesen 1 000 4 000 -1 500 3 500")));
+    EXPECT_TRUE(t.contains(QStringLiteral("Egyenleg (bevétel - kiadás) 2 500")));
+    EXPECT_FALSE(t.contains(QStringLiteral("6 543")));
+    EXPECT_TRUE(t.contains(QStringLiteral("qrNyomtat")));
+}
+
 TEST_F(CashbookReportTest, CancelledOutputBuildsNothing)
 {
     outputchooser::setNextAnswer(-1);
