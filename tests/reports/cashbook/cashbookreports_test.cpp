@@ -194,6 +194,14 @@ TEST_F(CashbookReportTest, CashHistoryOfTheCurrentBoxWithTheCallersTotals)
     EXPECT_TRUE(t.contains(QStringLiteral("Egyenleg (bevétel - kiadás) 2 500")));
     EXPECT_FALSE(t.contains(QStringLiteral("6 543")));
     EXPECT_TRUE(t.contains(QStringLiteral("qrNyomtat")));
+
+    // Only the income and expense cells of the negative entry turn red.
+    QStringList red;
+    for (const report::LaidPage &p : report::layoutReport(*rep->report).pages)
+        for (const report::LaidItem &i : p.items)
+            if (i.kind == report::LaidItem::Kind::Text && i.color == QColor(Qt::red))
+                red << i.text;
+    EXPECT_EQ(red, (QStringList{QStringLiteral("0"), QStringLiteral("-1 500")}));
 }
 
 TEST_F(CashbookReportTest, CancelledOutputBuildsNothing)
