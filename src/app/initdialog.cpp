@@ -8,6 +8,7 @@
 #include "messagebox.h"
 #include "profileconnection.h"
 #include "programsettings.h"
+#include "slotguard.h"
 #include "windowplace.h"
 
 #include <QApplication>
@@ -116,9 +117,9 @@ Tfrm_Init::Tfrm_Init(QWidget *parent) : QDialog(parent)
     setTabOrder(btnTest, btnOK);
     setTabOrder(btnOK, btnCancel);
 
-    connect(btnTest, &QPushButton::clicked, this, &Tfrm_Init::testConnection);
-    connect(btnOK, &QPushButton::clicked, this, &Tfrm_Init::accept);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnTest, &QPushButton::clicked, this, guarded(this, &Tfrm_Init::testConnection));
+    connect(btnOK, &QPushButton::clicked, this, guarded(this, &Tfrm_Init::accept));
+    connect(btnCancel, &QPushButton::clicked, this, guarded(this, &QDialog::reject));
 
     installFocusColor(this);
     installEnterAsTab(this, true);
@@ -140,8 +141,8 @@ void Tfrm_Init::done(int result)
 QString Tfrm_Init::conStr() const
 {
     const QChar sep(u';');
-    return edtDatabase->text() + sep + edtHost->text() + sep + edtPort->text().trimmed() + sep + edtUser->text() +
-           sep + edtPassword->text() + sep + edtName->text();
+    return edtDatabase->text() + sep + edtHost->text() + sep + edtPort->text().trimmed() + sep +
+           edtUser->text() + sep + edtPassword->text() + sep + edtName->text();
 }
 
 bool Tfrm_Init::checkPort(int &port)

@@ -1,6 +1,7 @@
 #include "splash.h"
 
 #include "logo.h"
+#include "slotguard.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -15,7 +16,7 @@ Tfrm_Splash::Tfrm_Splash(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(600, 200);
     m_fade.setInterval(StepMs);
-    connect(&m_fade, &QTimer::timeout, this, &Tfrm_Splash::fadeStep);
+    connect(&m_fade, &QTimer::timeout, this, guarded(this, &Tfrm_Splash::fadeStep));
 }
 
 void Tfrm_Splash::showEvent(QShowEvent *event)

@@ -5,6 +5,7 @@
 #include "dataset_p.h"
 
 #include <QMetaMethod>
+#include <QSignalBlocker>
 
 #include <algorithm>
 #include <functional>
@@ -349,6 +350,12 @@ TDataSet::TDataSet(QObject *parent) : QObject(parent), d(std::make_unique<Privat
 // The kinds that read through a connection close themselves in their own destructors, while
 // connection() still answers for them.
 TDataSet::~TDataSet() = default;
+
+void TDataSet::closeSilently()
+{
+    const QSignalBlocker quiet(this);
+    close();
+}
 
 RowStore &TDataSet::store()
 {

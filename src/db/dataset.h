@@ -130,6 +130,10 @@ signals:
 protected:
     void connectNotify(const QMetaMethod &signal) override;
     void disconnectNotify(const QMetaMethod &signal) override;
+    // Closes without telling anyone: for destructors.  A dataset that is going away never
+    // calls back into its listeners; they may be half destroyed themselves (a window's
+    // datasets go with its children, after the window's own members).
+    void closeSilently();
     // Subclasses fill the store when opening; the base handles everything else.
     virtual void doOpen(RowStore &store) = 0;
     virtual void doPost(RowStore &store, int storeRow, bool inserting);

@@ -59,7 +59,7 @@ TmySQLQuery::TmySQLQuery(TmySQLDatabase *db, QObject *parent)
 
 TmySQLQuery::~TmySQLQuery()
 {
-    close();
+    closeSilently();
 }
 
 TmySQLDatabase *TmySQLQuery::database() const

@@ -20,7 +20,7 @@ TmySQLStoredProc::TmySQLStoredProc(TmySQLDatabase *db, QObject *parent)
 
 TmySQLStoredProc::~TmySQLStoredProc()
 {
-    close();
+    closeSilently();
 }
 
 TmySQLDatabase *TmySQLStoredProc::database() const

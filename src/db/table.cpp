@@ -22,7 +22,7 @@ TmySQLTable::TmySQLTable(TmySQLDatabase *db, QObject *parent)
 
 TmySQLTable::~TmySQLTable()
 {
-    close();
+    closeSilently();
 }
 
 TmySQLDatabase *TmySQLTable::database() const

@@ -1,4 +1,5 @@
 #include "backuppanel.h"
+#include "slotguard.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -24,15 +25,15 @@ TBackupPanel::TBackupPanel(QWidget *parent) : QWidget(parent)
     btnBezar = new QToolButton(this);
     btnBezar->setText(QStringLiteral("x"));
     btnBezar->setToolTip(QStringLiteral("Bezár"));
-    connect(btnBezar, &QToolButton::clicked, this, &QWidget::hide);
+    connect(btnBezar, &QToolButton::clicked, this, guarded(this, &QWidget::hide));
     lblHely = new QLabel(QStringLiteral("MySQLDump.exe program helye"), this);
     EditMysqlDump = new QLineEdit(this);
     btnTalloz = new QToolButton(this);
     btnTalloz->setText(QStringLiteral("..."));
-    connect(btnTalloz, &QToolButton::clicked, this, &TBackupPanel::browse);
+    connect(btnTalloz, &QToolButton::clicked, this, guarded(this, &TBackupPanel::browse));
     btnTeljesMentes = new QPushButton(QStringLiteral("Teljes mentés futtatása"), this);
     btnTeljesMentes->setToolTip(QStringLiteral("Teljes mentés"));
-    connect(btnTeljesMentes, &QPushButton::clicked, this, &TBackupPanel::fullBackupRequested);
+    connect(btnTeljesMentes, &QPushButton::clicked, this, guarded(this, &TBackupPanel::fullBackupRequested));
     setMinimumHeight(4 * kRowHeight + 5 * kMargin);
     hide();
 }

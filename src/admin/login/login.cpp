@@ -4,6 +4,7 @@
 #include "inputbehaviour.h"
 #include "inputtext.h"
 #include "messagebox.h"
+#include "slotguard.h"
 #include "windowplace.h"
 
 #include <QGridLayout>
@@ -85,9 +86,9 @@ Tfrm_Login::Tfrm_Login(TmySQLDatabase &db, QWidget *parent) : QDialog(parent), T
     setTabOrder(btnUjJelszo, btnOK);
     setTabOrder(btnOK, btnMegsem);
 
-    connect(btnOK, &QPushButton::clicked, this, &Tfrm_Login::okClicked);
-    connect(btnUjJelszo, &QPushButton::clicked, this, &Tfrm_Login::newPasswordClicked);
-    connect(btnMegsem, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnOK, &QPushButton::clicked, this, guarded(this, &Tfrm_Login::okClicked));
+    connect(btnUjJelszo, &QPushButton::clicked, this, guarded(this, &Tfrm_Login::newPasswordClicked));
+    connect(btnMegsem, &QPushButton::clicked, this, guarded(this, &QDialog::reject));
 
     installFocusColor(this);
     installEnterAsTab(this);
@@ -157,8 +158,8 @@ void Tfrm_Login::newPasswordClicked()
     if (!checkUser(edtFelhasznalo->text(), edtJelszo->text()))
         return;
     QString first;
-    if (!InputText(QStringLiteral("Jelszó megadása"), QStringLiteral("Add meg az új jelszót"), QString(), first,
-                   this))
+    if (!InputText(QStringLiteral("Jelszó megadása"), QStringLiteral("Add meg az új jelszót"), QString(),
+                   first, this))
         return;
     if (first.isEmpty()) {
         ShowError(QStringLiteral("Hiányos adat megadás"), this);
@@ -169,7 +170,8 @@ void Tfrm_Login::newPasswordClicked()
         return;
     }
     if (!fitsLatin2(first)) {
-        ShowError(QStringLiteral("A jelszóban olyan karakter van, amelyet az adatbázis nem tud tárolni."), this);
+        ShowError(QStringLiteral("A jelszóban olyan karakter van, amelyet az adatbázis nem tud tárolni."),
+                  this);
         return;
     }
     QString second;

@@ -1,6 +1,8 @@
 #include "profilechooser.h"
 
+#include "mainicons.h"
 #include "profileconnection.h"
+#include "slotguard.h"
 #include "windowplace.h"
 
 #include <QApplication>
@@ -38,7 +40,7 @@ Tfrm_AdatbazisNyit::Tfrm_AdatbazisNyit(const QStringList &lines, const QStringLi
     m_list->setMinimumSize(360, 160);
 
     m_picture = new QLabel(this);
-    m_picture->setPixmap(style()->standardIcon(QStyle::SP_DriveNetIcon).pixmap(32, 32));
+    m_picture->setPixmap(styleIcon(QStyle::SP_DriveNetIcon).pixmap(32, 32));
 
     m_ok = new QPushButton(QStringLiteral("OK"), this);
     m_ok->setObjectName(QStringLiteral("btnOK"));
@@ -56,12 +58,12 @@ Tfrm_AdatbazisNyit::Tfrm_AdatbazisNyit(const QStringList &lines, const QStringLi
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(m_ok, &QPushButton::clicked, this, &Tfrm_AdatbazisNyit::acceptSelected);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
-        if (item && item->isSelected())
-            acceptSelected();
-    });
+    connect(m_ok, &QPushButton::clicked, this, guarded(this, &Tfrm_AdatbazisNyit::acceptSelected));
+    connect(m_cancel, &QPushButton::clicked, this, guarded(this, &QDialog::reject));
+    connect(m_list, &QListWidget::itemDoubleClicked, this, guarded([this](QListWidgetItem *item) {
+                if (item && item->isSelected())
+                    acceptSelected();
+            }));
 
     if (m_list->count() > 0)
         m_list->setCurrentRow(0);
@@ -102,7 +104,8 @@ int Tfrm_AdatbazisNyit::choose()
     return m_list->currentRow();
 }
 
-int ChooseDatabase(const QStringList &lines, const QStringList &profiles, const QString &title, QWidget *parent)
+int ChooseDatabase(const QStringList &lines, const QStringList &profiles, const QString &title,
+                   QWidget *parent)
 {
     Tfrm_AdatbazisNyit dlg(lines, profiles, title, parent);
     return dlg.choose();

@@ -1,6 +1,7 @@
 #include "aboutbox.h"
 
 #include "mainicons.h"
+#include "slotguard.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -31,7 +32,7 @@ AboutBox::AboutBox(QWidget *parent) : QDialog(parent)
     auto *text = new QLabel(QStringLiteral("Házipénztár program\n") + versionText(), this);
     text->setObjectName(QStringLiteral("lblVerzio"));
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, guarded(this, &QDialog::accept));
 
     auto *top = new QHBoxLayout;
     top->addWidget(icon, 0, Qt::AlignTop);

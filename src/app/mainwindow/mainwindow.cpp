@@ -2,15 +2,16 @@
 
 #include "columnwidths.h"
 #include "database.h"
-#include "globals.h"
 #include "datasetmodel.h"
 #include "dbgrid.h"
-#include "searchbox.h"
+#include "globals.h"
 #include "mainconnection.h"
 #include "mainstatusbar.h"
 #include "programsettings.h"
 #include "query.h"
 #include "rowcolors.h"
+#include "searchbox.h"
+#include "slotguard.h"
 #include "splash.h"
 #include "storedproc.h"
 #include "totalspanel.h"
@@ -170,18 +171,19 @@ void Tfrm_Main::buildLayout()
     m_status = new MainStatusBar(this);
     setStatusBar(m_status);
 
-    connect(m_grid, &TDBGrid::textTyped, m_search, &SearchBox::startWith);
-    connect(m_grid, &TDBGrid::titleClicked, this, [this](const QString &field) { titleClicked(field); });
+    connect(m_grid, &TDBGrid::textTyped, m_search, guarded(m_search, &SearchBox::startWith));
+    connect(m_grid, &TDBGrid::titleClicked, this,
+            guarded([this](const QString &field) { titleClicked(field); }));
     // Enter on the grid does nothing here; a double click on a row edits it.
-    connect(m_grid, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
-        if (index.isValid())
-            m_a.aSzerkeszt->trigger();
-    });
+    connect(m_grid, &QAbstractItemView::doubleClicked, this, guarded([this](const QModelIndex &index) {
+                if (index.isValid())
+                    m_a.aSzerkeszt->trigger();
+            }));
     connect(m_grid, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &p) { m_menus.grid->popup(m_grid->viewport()->mapToGlobal(p)); });
+            guarded([this](const QPoint &p) { m_menus.grid->popup(m_grid->viewport()->mapToGlobal(p)); }));
     connect(m_qry, &TDataSet::afterScroll, this, &Tfrm_Main::currentRowMoved);
     connect(m_qry, &TDataSet::afterClose, this, &Tfrm_Main::currentRowMoved);
-    connect(m_search, &QLineEdit::textChanged, this, &Tfrm_Main::searchChanged);
+    connect(m_search, &QLineEdit::textChanged, this, guarded(this, &Tfrm_Main::searchChanged));
 }
 
 TDataSetModel *Tfrm_Main::listModel() const
@@ -266,10 +268,10 @@ void Tfrm_Main::showMainWindow()
     showSplash();
     // 5. the due-bills reminder
     if (beall().LookFor) {
-        QTimer::singleShot(1500, this, [this] {
-            if (onDueBillsTimer)
-                onDueBillsTimer();
-        });
+        QTimer::singleShot(1500, this, guarded([this] {
+                               if (onDueBillsTimer)
+                                   onDueBillsTimer();
+                           }));
     }
 }
 

@@ -16,6 +16,7 @@
 #include "query.h"
 #include "searchbox.h"
 #include "shell.h"
+#include "slotguard.h"
 #include "sqltext.h"
 
 #include <QAction>
@@ -51,32 +52,33 @@ bool Tfrm_Main::checkRights(const QString &actionName)
 
 void Tfrm_Main::connectActions()
 {
-    connect(m_a.aSzur0, &QAction::triggered, this, [this] { setFilter(m_a.aSzur0, lastMonthFilter()); });
-    connect(m_a.aSzur1, &QAction::triggered, this, &Tfrm_Main::filterPeriod);
+    connect(m_a.aSzur0, &QAction::triggered, this,
+            guarded([this] { setFilter(m_a.aSzur0, lastMonthFilter()); }));
+    connect(m_a.aSzur1, &QAction::triggered, this, guarded(this, &Tfrm_Main::filterPeriod));
     connect(m_a.aSzur3, &QAction::triggered, this,
-            [this] { setFilter(m_a.aSzur3, QStringLiteral("(osszeg>0)")); });
+            guarded([this] { setFilter(m_a.aSzur3, QStringLiteral("(osszeg>0)")); }));
     connect(m_a.aSzur4, &QAction::triggered, this,
-            [this] { setFilter(m_a.aSzur4, QStringLiteral("(osszeg<0)")); });
-    connect(m_a.aSzur5, &QAction::triggered, this, [this] { setFilter(m_a.aSzur5, QString()); });
+            guarded([this] { setFilter(m_a.aSzur4, QStringLiteral("(osszeg<0)")); }));
+    connect(m_a.aSzur5, &QAction::triggered, this, guarded([this] { setFilter(m_a.aSzur5, QString()); }));
 
-    connect(m_a.aTorol, &QAction::triggered, this, &Tfrm_Main::deleteEntry);
-    connect(m_a.aFrissit, &QAction::triggered, this, &Tfrm_Main::refreshList);
-    connect(m_a.aBezar, &QAction::triggered, this, &QWidget::close);
-    connect(m_a.aBetuNovel, &QAction::triggered, this, [this] { changeFontSize(+1); });
-    connect(m_a.aBetuCsokkent, &QAction::triggered, this, [this] { changeFontSize(-1); });
+    connect(m_a.aTorol, &QAction::triggered, this, guarded(this, &Tfrm_Main::deleteEntry));
+    connect(m_a.aFrissit, &QAction::triggered, this, guarded(this, &Tfrm_Main::refreshList));
+    connect(m_a.aBezar, &QAction::triggered, this, guarded(this, &QWidget::close));
+    connect(m_a.aBetuNovel, &QAction::triggered, this, guarded([this] { changeFontSize(+1); }));
+    connect(m_a.aBetuCsokkent, &QAction::triggered, this, guarded([this] { changeFontSize(-1); }));
 
     connect(m_a.aSugo, &QAction::triggered, this,
-            [] { Shell::openFile(ProgramDir() + QStringLiteral("/Help/index.htm")); });
-    connect(m_a.aHonlap, &QAction::triggered, this, [] { Shell::openUrl(QUrl(kHomePage)); });
-    connect(m_a.aLevel, &QAction::triggered, this, [] { Shell::openUrl(QUrl(kMailTo)); });
+            guarded([] { Shell::openFile(ProgramDir() + QStringLiteral("/Help/index.htm")); }));
+    connect(m_a.aHonlap, &QAction::triggered, this, guarded([] { Shell::openUrl(QUrl(kHomePage)); }));
+    connect(m_a.aLevel, &QAction::triggered, this, guarded([] { Shell::openUrl(QUrl(kMailTo)); }));
     // There is no separate updates program on this system: the news page opens instead.
-    connect(m_a.aUjdonsag, &QAction::triggered, this, [] { Shell::openUrl(QUrl(kNewsPage)); });
-    connect(m_a.aNevjegy, &QAction::triggered, this, &Tfrm_Main::showAbout);
+    connect(m_a.aUjdonsag, &QAction::triggered, this, guarded([] { Shell::openUrl(QUrl(kNewsPage)); }));
+    connect(m_a.aNevjegy, &QAction::triggered, this, guarded(this, &Tfrm_Main::showAbout));
 
     // Guarded actions whose windows come later check the rights already; the window
     // they open is wired in by its own work.
     for (QAction *a : {m_a.aSQL, m_a.aBeallit}) {
-        connect(a, &QAction::triggered, this, [this, a] { checkRights(a->objectName()); });
+        connect(a, &QAction::triggered, this, guarded([this, a] { checkRights(a->objectName()); }));
     }
 }
 
@@ -182,20 +184,20 @@ void Tfrm_Main::wireOutputActions()
     // The list as shown: the grid's columns for printing and the page, every field of the
     // list query for the delimited and worksheet export.
     const QString title = QStringLiteral("Kassza");
-    connect(m_a.aNyomtat, &QAction::triggered, this, [this, title] {
-        if (m_dbOpen && m_qry->isActive())
-            PrintGrid(m_grid, true, false, title, 8, QString(), headingText());
-    });
-    connect(m_a.aNyomtatkep, &QAction::triggered, this, [this, title] {
-        if (m_dbOpen && m_qry->isActive())
-            PrintGrid(m_grid, false, false, title, 8, QString(), headingText());
-    });
-    connect(m_a.aHtml, &QAction::triggered, this, [this, title] {
-        if (m_dbOpen && m_qry->isActive())
-            ExportGridHtml(m_grid, title, headingText());
-    });
-    connect(m_a.aExcelbe, &QAction::triggered, this, [this] {
-        if (m_dbOpen && m_qry->isActive())
-            ExportDelimited(*m_qry, QString(), this);
-    });
+    connect(m_a.aNyomtat, &QAction::triggered, this, guarded([this, title] {
+                if (m_dbOpen && m_qry->isActive())
+                    PrintGrid(m_grid, true, false, title, 8, QString(), headingText());
+            }));
+    connect(m_a.aNyomtatkep, &QAction::triggered, this, guarded([this, title] {
+                if (m_dbOpen && m_qry->isActive())
+                    PrintGrid(m_grid, false, false, title, 8, QString(), headingText());
+            }));
+    connect(m_a.aHtml, &QAction::triggered, this, guarded([this, title] {
+                if (m_dbOpen && m_qry->isActive())
+                    ExportGridHtml(m_grid, title, headingText());
+            }));
+    connect(m_a.aExcelbe, &QAction::triggered, this, guarded([this] {
+                if (m_dbOpen && m_qry->isActive())
+                    ExportDelimited(*m_qry, QString(), this);
+            }));
 }

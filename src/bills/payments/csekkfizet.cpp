@@ -2,6 +2,8 @@
 
 #include "csekkfizet_szerkeszt.h"
 #include "flagmarkdelegate.h"
+#include "mainicons.h"
+#include "slotguard.h"
 #include "torzscsekk.h"
 #include "unpaidtotal.h"
 
@@ -85,27 +87,25 @@ Tfrm_CsekkFizet::Tfrm_CsekkFizet(BillPaymentHooks hooks, QWidget *parent)
     m_aSzur =
         addWindowAction(QStringLiteral("aSzur"), QStringLiteral("Kifizetetlen csekkek szűrése"),
                         QStringLiteral("Csak a ki nem fizetett csekkek"), QKeySequence(Qt::CTRL | Qt::Key_S),
-                        style()->standardIcon(QStyle::SP_FileDialogContentsView));
+                        styleIcon(QStyle::SP_FileDialogContentsView));
     m_aSzur->setIconText(QStringLiteral("Kifizetetlen"));
     m_aSzur->setCheckable(true);
-    connect(m_aSzur, &QAction::toggled, this, &Tfrm_CsekkFizet::setUnpaidOnly);
+    connect(m_aSzur, &QAction::toggled, this, guarded(this, &Tfrm_CsekkFizet::setUnpaidOnly));
     QAction *aUj = addStandardAction(New, QStringLiteral("Új"));
     QAction *aSzerkeszt = addStandardAction(Edit);
     QAction *aTorol = addStandardAction(Delete);
-    QAction *aGeneral =
-        addWindowAction(QStringLiteral("aGeneral"), QStringLiteral("Generál"),
-                        QStringLiteral("Az időszak csekkjeinek generálása"), QKeySequence(Qt::Key_F9),
-                        style()->standardIcon(QStyle::SP_BrowserReload));
-    connect(aGeneral, &QAction::triggered, this, &Tfrm_CsekkFizet::generate);
-    QAction *aKifizet =
-        addWindowAction(QStringLiteral("aKifizet"), QStringLiteral("Kifizet"),
-                        QStringLiteral("Csekk kifizetése, vagy a kifizetés törlése"),
-                        QKeySequence(Qt::Key_F3), style()->standardIcon(QStyle::SP_DialogYesButton));
-    connect(aKifizet, &QAction::triggered, this, &Tfrm_CsekkFizet::payOrUnpay);
+    QAction *aGeneral = addWindowAction(QStringLiteral("aGeneral"), QStringLiteral("Generál"),
+                                        QStringLiteral("Az időszak csekkjeinek generálása"),
+                                        QKeySequence(Qt::Key_F9), styleIcon(QStyle::SP_BrowserReload));
+    connect(aGeneral, &QAction::triggered, this, guarded(this, &Tfrm_CsekkFizet::generate));
+    QAction *aKifizet = addWindowAction(QStringLiteral("aKifizet"), QStringLiteral("Kifizet"),
+                                        QStringLiteral("Csekk kifizetése, vagy a kifizetés törlése"),
+                                        QKeySequence(Qt::Key_F3), styleIcon(QStyle::SP_DialogYesButton));
+    connect(aKifizet, &QAction::triggered, this, guarded(this, &Tfrm_CsekkFizet::payOrUnpay));
     QAction *aNyomtat = addStandardAction(Print);
-    connect(aNyomtat, &QAction::triggered, this, &Tfrm_CsekkFizet::printGrid);
+    connect(aNyomtat, &QAction::triggered, this, guarded(this, &Tfrm_CsekkFizet::printGrid));
     QAction *aHtml = addStandardAction(Html, QStringLiteral("HTML export"));
-    connect(aHtml, &QAction::triggered, this, [this] { ExportGridHtml(grid(), windowTitle()); });
+    connect(aHtml, &QAction::triggered, this, guarded([this] { ExportGridHtml(grid(), windowTitle()); }));
     QAction *aBezar = addStandardAction(Close);
 
     setToolBarActions({m_aSzur, nullptr, aUj, aSzerkeszt, aTorol, nullptr, aGeneral, nullptr, aKifizet,

@@ -1,5 +1,6 @@
 #include "fizetnikell.h"
 
+#include "slotguard.h"
 #include "unpaidtotal.h"
 
 #include "dialogclock.h"
@@ -51,7 +52,7 @@ Tfrm_FizetniKell::Tfrm_FizetniKell(QWidget *parent)
     QAction *aBezar = addStandardAction(Close, QStringLiteral("OK, Bezár"));
     auto *menuClose = new QAction(QStringLiteral("Bezár"), this);
     menuClose->setObjectName(QStringLiteral("Bezar1"));
-    connect(menuClose, &QAction::triggered, this, &QDialog::reject);
+    connect(menuClose, &QAction::triggered, this, guarded(this, &QDialog::reject));
     setToolBarActions({aBezar});
     setContextActions({menuClose});
 }

@@ -1,6 +1,7 @@
 #include "torzscsekk.h"
 
 #include "flagmarkdelegate.h"
+#include "slotguard.h"
 #include "torzscsekk_szerkeszt.h"
 
 #include "dbgrid.h"
@@ -70,9 +71,9 @@ Tfrm_TorzsCsekk::Tfrm_TorzsCsekk(bool choiceMode, QWidget *parent)
     QAction *aTorol = addStandardAction(Delete, QStringLiteral("Sor törlése"));
     QAction *aNyomtat = addStandardAction(Print);
     aNyomtat->setEnabled(bool(billTypeListPrinter()));
-    connect(aNyomtat, &QAction::triggered, this, &Tfrm_TorzsCsekk::printList);
+    connect(aNyomtat, &QAction::triggered, this, guarded(this, &Tfrm_TorzsCsekk::printList));
     QAction *aHtml = addStandardAction(Html);
-    connect(aHtml, &QAction::triggered, this, &Tfrm_TorzsCsekk::exportHtml);
+    connect(aHtml, &QAction::triggered, this, guarded(this, &Tfrm_TorzsCsekk::exportHtml));
     QAction *aElfogad = addStandardAction(Accept);
     QAction *aBezar = addStandardAction(Close);
 
@@ -169,7 +170,7 @@ int ChooseCsekk(int moveTo, bool choiceMode, TCsekk &chosen, QWidget *parent)
     Tfrm_TorzsCsekk w(choiceMode, parent);
     TCsekk rec;
     // The record is taken while the list is still open, when the window is accepted.
-    QObject::connect(&w, &QDialog::accepted, &w, [&w, &rec] { rec = w.currentRecord(); });
+    QObject::connect(&w, &QDialog::accepted, &w, guarded([&w, &rec] { rec = w.currentRecord(); }));
     const int key = w.openAndExec(moveTo);
     if (!choiceMode)
         return -1;

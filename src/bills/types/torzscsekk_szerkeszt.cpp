@@ -4,6 +4,7 @@
 #include "globals.h"
 #include "mainconnection.h"
 #include "numberformat.h"
+#include "slotguard.h"
 #include "texthelpers.h"
 
 #include "dataset.h"
@@ -67,7 +68,8 @@ Tfrm_TorzsCsekk_Szerkeszt::Tfrm_TorzsCsekk_Szerkeszt(TDataSet *table, QWidget *p
     m_clientButton->setText(QStringLiteral("..."));
     m_clientButton->setToolTip(QStringLiteral("Ügyfél választása"));
     m_clientButton->setFocusPolicy(Qt::TabFocus);
-    connect(m_clientButton, &QToolButton::clicked, this, &Tfrm_TorzsCsekk_Szerkeszt::chooseClient);
+    connect(m_clientButton, &QToolButton::clicked, this,
+            guarded(this, &Tfrm_TorzsCsekk_Szerkeszt::chooseClient));
     auto *clientRow = new QWidget(this);
     auto *clientLayout = new QHBoxLayout(clientRow);
     clientLayout->setContentsMargins(0, 0, 0, 0);

@@ -2,6 +2,7 @@
 
 #include "errors.h"
 #include "messagebox.h"
+#include "slotguard.h"
 #include "windowplace.h"
 
 namespace zorva {
@@ -36,6 +37,16 @@ void showGlobalError(const std::exception &error)
 {
     MessageBox::show(nullptr, MessageBox::Error, ApplicationTitle(), globalErrorText(error), QMessageBox::Ok,
                      QMessageBox::Ok);
+}
+
+void reportSlotError(const std::exception &error)
+{
+    showGlobalError(error);
+}
+
+void reportUnknownSlotError()
+{
+    showGlobalError(std::runtime_error("Ismeretlen hiba"));
 }
 
 }  // namespace zorva

@@ -1,6 +1,7 @@
 #include "dbgrid.h"
 
 #include "searchbox.h"
+#include "slotguard.h"
 
 #include "dataset.h"
 #include "globals.h"
@@ -61,12 +62,12 @@ TDBGrid::TDBGrid(QWidget *parent) : QTableView(parent), m_model(new TDataSetMode
     setPalette(pal);
 
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this](int section) { emit titleClicked(fieldNameOf(section), section); });
-    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
-        if (index.isValid())
-            emit rowActivated();
-    });
-    connect(m_model, &QAbstractItemModel::modelReset, this, &TDBGrid::followDataSet);
+            zorva::guarded([this](int section) { emit titleClicked(fieldNameOf(section), section); }));
+    connect(this, &QAbstractItemView::doubleClicked, this, zorva::guarded([this](const QModelIndex &index) {
+                if (index.isValid())
+                    emit rowActivated();
+            }));
+    connect(m_model, &QAbstractItemModel::modelReset, this, zorva::guarded(this, &TDBGrid::followDataSet));
     updateRowHeight();
 }
 
@@ -164,11 +165,10 @@ void TDBGrid::currentChanged(const QModelIndex &current, const QModelIndex &prev
         ds->setRecNo(current.row() + 1);
     } catch (const EmySQLDatabaseError &e) {
         // A pending row could not be written: the grid goes back to the dataset's row, and the
-        // error reaches the program's error display from the event loop, not through Qt's
-        // item-view code.
+        // error is shown from the event loop, once Qt's item-view code is done.
         m_syncing = false;
         QTimer::singleShot(0, this, &TDBGrid::followDataSet);
-        QTimer::singleShot(0, this, [e] { throw e; });
+        QTimer::singleShot(0, this, [e] { zorva::reportSlotError(e); });
         return;
     }
     m_syncing = false;

@@ -2,6 +2,7 @@
 
 #include "inputbehaviour.h"
 #include "messagebox.h"
+#include "slotguard.h"
 #include "windowplace.h"
 
 #include "dataset.h"
@@ -42,8 +43,8 @@ EditDialog::EditDialog(const QString &objectName, const QString &caption, WriteM
     buttons->addWidget(m_cancel);
     layout->addLayout(buttons);
 
-    connect(m_ok, &QPushButton::clicked, this, &EditDialog::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &EditDialog::reject);
+    connect(m_ok, &QPushButton::clicked, this, guarded(this, &EditDialog::accept));
+    connect(m_cancel, &QPushButton::clicked, this, guarded(this, &EditDialog::reject));
 
     installFocusColor(this);
     installEnterAsTab(this, ctrlEnterAccepts);

@@ -1,6 +1,7 @@
 #include "inputbehaviour.h"
 
 #include "globals.h"
+#include "slotguard.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -143,16 +144,16 @@ private:
 void installFocusColor(QWidget *root)
 {
     QPointer<QWidget> guard(root);
-    QObject::connect(qApp, &QApplication::focusChanged, root, [guard](QWidget *old, QWidget *now) {
-        if (!guard)
-            return;
-        QWidget *before = old ? inputFieldOf(old, guard) : nullptr;
-        QWidget *after = now ? inputFieldOf(now, guard) : nullptr;
-        if (before && before != after)
-            paintNormal(before);
-        if (after)
-            paintFocused(after);
-    });
+    QObject::connect(qApp, &QApplication::focusChanged, root, guarded([guard](QWidget *old, QWidget *now) {
+                         if (!guard)
+                             return;
+                         QWidget *before = old ? inputFieldOf(old, guard) : nullptr;
+                         QWidget *after = now ? inputFieldOf(now, guard) : nullptr;
+                         if (before && before != after)
+                             paintNormal(before);
+                         if (after)
+                             paintFocused(after);
+                     }));
     if (QWidget *focus = QApplication::focusWidget()) {
         if (QWidget *field = inputFieldOf(focus, root))
             paintFocused(field);

@@ -1,5 +1,6 @@
 #include "inputtext.h"
 
+#include "slotguard.h"
 #include "testseam.h"
 
 #include <QFontMetrics>
@@ -170,8 +171,8 @@ InputTextDialog::InputTextDialog(const QString &caption, const QString &prompt, 
     m_ok->setGeometry(MulDiv(38, m_hu, 4), buttonTop, buttonWidth, buttonHeight);
     m_cancel = new QPushButton(QStringLiteral("Mégsem"), this);
     m_cancel->setGeometry(MulDiv(92, m_hu, 4), buttonTop, buttonWidth, buttonHeight);
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ok, &QPushButton::clicked, this, guarded(this, &QDialog::accept));
+    connect(m_cancel, &QPushButton::clicked, this, guarded(this, &QDialog::reject));
 
     setFixedSize(MulDiv(180, m_hu, 4), buttonTop + buttonHeight + 13);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {

@@ -7,6 +7,7 @@
 #include "messagebox.h"
 #include "querytext.h"
 #include "searchbox.h"
+#include "slotguard.h"
 #include "windowplace.h"
 
 #include "dataset.h"
@@ -135,17 +136,28 @@ ListWindow::ListWindow(const QString &objectName, const QString &caption, QWidge
     m_contextMenu = new QMenu(this);
     m_contextMenu->setObjectName(QStringLiteral("PopupMenu1"));
 
-    connect(m_grid, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { m_contextMenu->exec(m_grid->viewport()->mapToGlobal(pos)); });
-    connect(m_grid, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
-        if (index.isValid())
-            onDoubleClick();
-    });
-    connect(m_grid, &TDBGrid::textTyped, this, &ListWindow::onTyped);
-    connect(m_grid, &TDBGrid::titleClicked, this, &ListWindow::sortByColumn);
+    connect(m_grid, &QWidget::customContextMenuRequested, this, guarded([this](const QPoint &pos) {
+                m_contextMenu->exec(m_grid->viewport()->mapToGlobal(pos));
+            }));
+    connect(m_grid, &QAbstractItemView::doubleClicked, this, guarded([this](const QModelIndex &index) {
+                if (index.isValid())
+                    onDoubleClick();
+            }));
+    connect(m_grid, &TDBGrid::textTyped, this, guarded(this, &ListWindow::onTyped));
+    connect(m_grid, &TDBGrid::titleClicked, this, guarded(this, &ListWindow::sortByColumn));
 }
 
-ListWindow::~ListWindow() = default;
+// The derived window's members are gone by now and the base's go next; the datasets (the
+// window's children) are destroyed after both.  Nothing of theirs may reach this window or
+// its grid any more.
+ListWindow::~ListWindow()
+{
+    for (TDataSet *ds : findChildren<TDataSet *>())
+        disconnect(ds, nullptr, this, nullptr);
+    if (m_ds)
+        disconnect(m_ds.data(), nullptr, this, nullptr);
+    m_grid->setDataSet(nullptr);
+}
 
 void ListWindow::setTitle(const QString &text)
 {
@@ -215,11 +227,11 @@ void ListWindow::enableSearch(const QString &field, bool enterMovesToGrid)
     m_search->setMinimumWidth(150);
     m_search->installEventFilter(this);
     static_cast<QHBoxLayout *>(m_titlePanel->layout())->insertWidget(0, m_search);
-    connect(m_search, &QLineEdit::textChanged, this, [this] { runSearch(m_search->searchText()); });
-    connect(m_search, &QLineEdit::returnPressed, this, [this] {
-        if (m_searchEnterToGrid)
-            m_grid->setFocus(Qt::OtherFocusReason);
-    });
+    connect(m_search, &QLineEdit::textChanged, this, guarded([this] { runSearch(m_search->searchText()); }));
+    connect(m_search, &QLineEdit::returnPressed, this, guarded([this] {
+                if (m_searchEnterToGrid)
+                    m_grid->setFocus(Qt::OtherFocusReason);
+            }));
 }
 
 void ListWindow::enableTitleSort(bool searchFollowsSort)
@@ -238,23 +250,23 @@ QAction *ListWindow::addStandardAction(StandardAction kind, const QString &capti
         addWindowAction(QString::fromLatin1(info.name), text, text, info.shortcut, standardIcon(kind));
     switch (kind) {
         case New:
-            connect(a, &QAction::triggered, this, &ListWindow::newRow);
+            connect(a, &QAction::triggered, this, guarded(this, &ListWindow::newRow));
             break;
         case Edit:
-            connect(a, &QAction::triggered, this, &ListWindow::editRow);
+            connect(a, &QAction::triggered, this, guarded(this, &ListWindow::editRow));
             break;
         case Delete:
-            connect(a, &QAction::triggered, this, &ListWindow::deleteRow);
+            connect(a, &QAction::triggered, this, guarded(this, &ListWindow::deleteRow));
             break;
         case Search:
-            connect(a, &QAction::triggered, this, &ListWindow::focusSearch);
+            connect(a, &QAction::triggered, this, guarded(this, &ListWindow::focusSearch));
             break;
         case Accept:
             a->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
-            connect(a, &QAction::triggered, this, &ListWindow::acceptRow);
+            connect(a, &QAction::triggered, this, guarded(this, &ListWindow::acceptRow));
             break;
         case Close:
-            connect(a, &QAction::triggered, this, &QDialog::reject);
+            connect(a, &QAction::triggered, this, guarded(this, &QDialog::reject));
             break;
         case Print:
         case Html:

@@ -1,5 +1,7 @@
 #include "tartozas.h"
 
+#include "mainicons.h"
+#include "slotguard.h"
 #include "tartozas_szerkeszt.h"
 #include "torleszt.h"
 
@@ -77,41 +79,42 @@ Tfrm_Tartozas::Tfrm_Tartozas(DebtDirection direction, DebtWindowHooks hooks, QWi
     third->setFixedWidth(50);
     statusBar()->addWidget(third);
 
-    m_aSzur = addWindowAction(QStringLiteral("aSzur"), QStringLiteral("Függő"),
-                              QStringLiteral("Csak a még meg nem adott tartozások"),
-                              QKeySequence(Qt::CTRL | Qt::Key_S),
-                              style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    m_aSzur =
+        addWindowAction(QStringLiteral("aSzur"), QStringLiteral("Függő"),
+                        QStringLiteral("Csak a még meg nem adott tartozások"),
+                        QKeySequence(Qt::CTRL | Qt::Key_S), styleIcon(QStyle::SP_FileDialogContentsView));
     m_aSzur->setCheckable(true);
     m_aSzur->setChecked(true);
-    connect(m_aSzur, &QAction::toggled, this, &Tfrm_Tartozas::setPendingOnly);
+    connect(m_aSzur, &QAction::toggled, this, guarded(this, &Tfrm_Tartozas::setPendingOnly));
     QAction *aKolcsonad =
         addWindowAction(QStringLiteral("aKolcsonad"), QStringLiteral("Kölcsönad"),
                         QStringLiteral("Új kölcsön"), QKeySequence(Qt::Key_Insert), standardIcon(New));
-    connect(aKolcsonad, &QAction::triggered, this, &Tfrm_Tartozas::newRow);
+    connect(aKolcsonad, &QAction::triggered, this, guarded(this, &Tfrm_Tartozas::newRow));
     QAction *aTorol = addStandardAction(Delete);
     QAction *aNovel = addWindowAction(QStringLiteral("aNovel"), QStringLiteral("Még kölcsönad"),
                                       QStringLiteral("További kölcsön a tartozásra"),
-                                      QKeySequence(Qt::Key_F8), style()->standardIcon(QStyle::SP_ArrowUp));
-    connect(aNovel, &QAction::triggered, this, &Tfrm_Tartozas::lendMore);
-    QAction *aTorleszt =
-        addWindowAction(QStringLiteral("aTorleszt"), QStringLiteral("Törleszt"),
-                        QStringLiteral("A tartozás egy részének törlesztése"), QKeySequence(Qt::Key_F7),
-                        style()->standardIcon(QStyle::SP_ArrowDown));
-    connect(aTorleszt, &QAction::triggered, this, &Tfrm_Tartozas::repay);
-    QAction *aMegad = addWindowAction(
-        QStringLiteral("aMegad"), QStringLiteral("Megad"), QStringLiteral("A tartozás maradékának megadása"),
-        QKeySequence(Qt::Key_F9), style()->standardIcon(QStyle::SP_DialogApplyButton));
-    connect(aMegad, &QAction::triggered, this, &Tfrm_Tartozas::settle);
+                                      QKeySequence(Qt::Key_F8), styleIcon(QStyle::SP_ArrowUp));
+    connect(aNovel, &QAction::triggered, this, guarded(this, &Tfrm_Tartozas::lendMore));
+    QAction *aTorleszt = addWindowAction(QStringLiteral("aTorleszt"), QStringLiteral("Törleszt"),
+                                         QStringLiteral("A tartozás egy részének törlesztése"),
+                                         QKeySequence(Qt::Key_F7), styleIcon(QStyle::SP_ArrowDown));
+    connect(aTorleszt, &QAction::triggered, this, guarded(this, &Tfrm_Tartozas::repay));
+    QAction *aMegad = addWindowAction(QStringLiteral("aMegad"), QStringLiteral("Megad"),
+                                      QStringLiteral("A tartozás maradékának megadása"),
+                                      QKeySequence(Qt::Key_F9), styleIcon(QStyle::SP_DialogApplyButton));
+    connect(aMegad, &QAction::triggered, this, guarded(this, &Tfrm_Tartozas::settle));
     QAction *aReszletek = addWindowAction(
         QStringLiteral("aReszletek"), QStringLiteral("Részletek"), QStringLiteral("A tartozás mozgásai"),
-        QKeySequence(Qt::CTRL | Qt::Key_R), style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    connect(aReszletek, &QAction::triggered, this, &Tfrm_Tartozas::showMovements);
+        QKeySequence(Qt::CTRL | Qt::Key_R), styleIcon(QStyle::SP_FileDialogDetailedView));
+    connect(aReszletek, &QAction::triggered, this, guarded(this, &Tfrm_Tartozas::showMovements));
     QAction *aNyomtat = addStandardAction(Print);
-    connect(aNyomtat, &QAction::triggered, this,
-            [this] { PrintGrid(grid(), true, true, windowLabel(m_direction), 8, QStringLiteral("marad")); });
+    connect(aNyomtat, &QAction::triggered, this, guarded([this] {
+                PrintGrid(grid(), true, true, windowLabel(m_direction), 8, QStringLiteral("marad"));
+            }));
     QAction *aHtml = addStandardAction(Html);
-    connect(aHtml, &QAction::triggered, this,
-            [this] { ExportGridHtml(grid(), windowLabel(m_direction), QString(), QStringLiteral("marad")); });
+    connect(aHtml, &QAction::triggered, this, guarded([this] {
+                ExportGridHtml(grid(), windowLabel(m_direction), QString(), QStringLiteral("marad"));
+            }));
     QAction *aBezar = addStandardAction(Close);
 
     setToolBarActions({m_aSzur, nullptr, aKolcsonad, aTorol, nullptr, aNovel, aTorleszt, aMegad, nullptr,
@@ -128,11 +131,7 @@ Tfrm_Tartozas::Tfrm_Tartozas(DebtDirection direction, DebtWindowHooks hooks, QWi
     applyCondition();
 }
 
-Tfrm_Tartozas::~Tfrm_Tartozas()
-{
-    // The query closes while the window's children go; the status panel may be gone then.
-    disconnect(m_qry, nullptr, this, nullptr);
-}
+Tfrm_Tartozas::~Tfrm_Tartozas() = default;
 
 QString Tfrm_Tartozas::directionCondition() const
 {

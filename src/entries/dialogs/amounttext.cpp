@@ -2,6 +2,7 @@
 
 #include "inputbehaviour.h"
 #include "messagebox.h"
+#include "slotguard.h"
 #include "texthelpers.h"
 #include "windowplace.h"
 
@@ -73,8 +74,8 @@ Tfrm_InpSzamSzoveg::Tfrm_InpSzamSzoveg(const QString &caption, const QString &am
     m_cancel = new QPushButton(QStringLiteral("Mégsem"), this);
     m_ok->setAutoDefault(false);
     m_cancel->setAutoDefault(false);
-    connect(m_ok, &QPushButton::clicked, this, &Tfrm_InpSzamSzoveg::checkAndAccept);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ok, &QPushButton::clicked, this, guarded(this, &Tfrm_InpSzamSzoveg::checkAndAccept));
+    connect(m_cancel, &QPushButton::clicked, this, guarded(this, &QDialog::reject));
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();

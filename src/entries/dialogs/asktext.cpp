@@ -2,6 +2,7 @@
 
 #include "inputbehaviour.h"
 #include "inputtext.h"
+#include "slotguard.h"
 #include "windowplace.h"
 
 #include <QApplication>
@@ -40,8 +41,8 @@ Tfrm_InpStr::Tfrm_InpStr(const QString &caption, const QString &prompt, const QS
     m_ok = new QPushButton(QStringLiteral("OK"), this);
     m_ok->setDefault(true);
     m_cancel = new QPushButton(QStringLiteral("Mégsem"), this);
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ok, &QPushButton::clicked, this, guarded(this, &QDialog::accept));
+    connect(m_cancel, &QPushButton::clicked, this, guarded(this, &QDialog::reject));
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();

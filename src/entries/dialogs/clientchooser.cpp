@@ -4,6 +4,7 @@
 #include "dbgrid.h"
 #include "globals.h"
 #include "mainconnection.h"
+#include "slotguard.h"
 #include "sqltext.h"
 
 #include "query.h"
@@ -101,7 +102,7 @@ Tfrm_UgyfelValaszt::Tfrm_UgyfelValaszt(bool choiceMode, QWidget *parent)
     aTorol->setStatusTip(aTorol->toolTip());
     QAction *aNyomtat = addStandardAction(Print);
     aNyomtat->setEnabled(bool(clientListPrinter()));
-    connect(aNyomtat, &QAction::triggered, this, &Tfrm_UgyfelValaszt::printList);
+    connect(aNyomtat, &QAction::triggered, this, guarded(this, &Tfrm_UgyfelValaszt::printList));
     QAction *aElfogad = addStandardAction(Accept);
     QAction *aBezar = addStandardAction(Close);
     const QList<QAction *> actions{aUj, aSzerkeszt, aTorol, nullptr, aNyomtat, nullptr, aElfogad, aBezar};

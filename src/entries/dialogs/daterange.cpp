@@ -2,6 +2,7 @@
 
 #include "dialogclock.h"
 #include "inputbehaviour.h"
+#include "slotguard.h"
 #include "windowplace.h"
 
 #include <QApplication>
@@ -79,7 +80,8 @@ Tfrm_Idoszak::Tfrm_Idoszak(const QString &caption, QWidget *parent)
         m_buttons[i]->setAutoDefault(false);
         intervalLayout->addWidget(m_buttons[i]);
         const auto interval = DateInterval(i);
-        connect(m_buttons[i], &QPushButton::clicked, this, [this, interval] { setInterval(interval); });
+        connect(m_buttons[i], &QPushButton::clicked, this,
+                guarded([this, interval] { setInterval(interval); }));
     }
 
     m_ok = new QPushButton(QStringLiteral("OK"), this);
@@ -88,8 +90,8 @@ Tfrm_Idoszak::Tfrm_Idoszak(const QString &caption, QWidget *parent)
     m_cancel->setObjectName(QStringLiteral("btnMegsem"));
     m_ok->setAutoDefault(false);
     m_cancel->setAutoDefault(false);
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ok, &QPushButton::clicked, this, guarded(this, &QDialog::accept));
+    connect(m_cancel, &QPushButton::clicked, this, guarded(this, &QDialog::reject));
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();

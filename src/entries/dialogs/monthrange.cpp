@@ -2,6 +2,7 @@
 
 #include "combofill.h"
 #include "inputbehaviour.h"
+#include "slotguard.h"
 #include "windowplace.h"
 
 #include <QApplication>
@@ -48,8 +49,8 @@ Tfrm_Honap::Tfrm_Honap(QWidget *parent) : QDialog(parent ? parent : QApplication
     m_cancel = new QPushButton(QStringLiteral("Mégsem"), this);
     m_ok->setAutoDefault(false);
     m_cancel->setAutoDefault(false);
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ok, &QPushButton::clicked, this, guarded(this, &QDialog::accept));
+    connect(m_cancel, &QPushButton::clicked, this, guarded(this, &QDialog::reject));
 
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("tól"), m_from);

@@ -12,6 +12,7 @@
 #include "messagebox.h"
 #include "numberformat.h"
 #include "query.h"
+#include "slotguard.h"
 #include "texthelpers.h"
 #include "windowplace.h"
 
@@ -149,10 +150,10 @@ Tfrm_Szerkeszt::Tfrm_Szerkeszt(QWidget *parent) : QDialog(parent)
     setTabOrder(btnMegsem, btnKasszatip);
     setTabOrder(btnKasszatip, btnUgyfel);
 
-    connect(btnOK, &QPushButton::clicked, this, &Tfrm_Szerkeszt::okClicked);
-    connect(btnMegsem, &QPushButton::clicked, this, &QDialog::reject);
-    connect(btnKasszatip, &QPushButton::clicked, this, &Tfrm_Szerkeszt::cashTypeClicked);
-    connect(btnUgyfel, &QPushButton::clicked, this, &Tfrm_Szerkeszt::clientClicked);
+    connect(btnOK, &QPushButton::clicked, this, guarded(this, &Tfrm_Szerkeszt::okClicked));
+    connect(btnMegsem, &QPushButton::clicked, this, guarded(this, &QDialog::reject));
+    connect(btnKasszatip, &QPushButton::clicked, this, guarded(this, &Tfrm_Szerkeszt::cashTypeClicked));
+    connect(btnUgyfel, &QPushButton::clicked, this, guarded(this, &Tfrm_Szerkeszt::clientClicked));
 
     installFocusColor(this);
     installEnterAsTab(this);

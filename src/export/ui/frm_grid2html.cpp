@@ -11,6 +11,7 @@
 #include "outputpictures.h"
 #include "sendmail.h"
 #include "shell.h"
+#include "slotguard.h"
 #include "texthelpers.h"
 #include "windowplace.h"
 
@@ -88,10 +89,10 @@ Tfrm_Grid2Html::Tfrm_Grid2Html(TDataSet &dataSet, ExportColumns columns, int gri
     grid->addWidget(m_progress, 4, 0, 1, 3);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(m_browse, &QPushButton::clicked, this, &Tfrm_Grid2Html::browse);
-    connect(m_ok, &QPushButton::clicked, this, &Tfrm_Grid2Html::accepted);
-    connect(m_mail, &QPushButton::clicked, this, &Tfrm_Grid2Html::mail);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_browse, &QPushButton::clicked, this, guarded(this, &Tfrm_Grid2Html::browse));
+    connect(m_ok, &QPushButton::clicked, this, guarded(this, &Tfrm_Grid2Html::accepted));
+    connect(m_mail, &QPushButton::clicked, this, guarded(this, &Tfrm_Grid2Html::mail));
+    connect(m_cancel, &QPushButton::clicked, this, guarded(this, &QDialog::reject));
 
     installFocusColor(this);
     m_path->setText(proposedFile(m_title));

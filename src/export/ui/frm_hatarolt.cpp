@@ -10,6 +10,7 @@
 #include "inputbehaviour.h"
 #include "messagebox.h"
 #include "shell.h"
+#include "slotguard.h"
 #include "windowplace.h"
 
 #include <QApplication>
@@ -89,8 +90,8 @@ Tfrm_Hatarolt::Tfrm_Hatarolt(TDataSet &dataSet, const QString &suggestedFile, QW
     auto *none = new QPushButton(QStringLiteral("egyik sem"), this);
     none->setObjectName(QStringLiteral("btnEgyikSem"));
     none->setAutoDefault(false);
-    connect(all, &QPushButton::clicked, this, [this] { setAllTicked(true); });
-    connect(none, &QPushButton::clicked, this, [this] { setAllTicked(false); });
+    connect(all, &QPushButton::clicked, this, guarded([this] { setAllTicked(true); }));
+    connect(none, &QPushButton::clicked, this, guarded([this] { setAllTicked(false); }));
 
     auto *delimBox = new QGroupBox(QStringLiteral("Határoló karakter"), this);
     m_delimiters = radioGroup(delimBox,
@@ -121,7 +122,7 @@ Tfrm_Hatarolt::Tfrm_Hatarolt(TDataSet &dataSet, const QString &suggestedFile, QW
     m_browse->setObjectName(QStringLiteral("btnTallozas"));
     m_browse->setToolTip(QStringLiteral("Tallózás"));
     m_browse->setAutoDefault(false);
-    connect(m_browse, &QPushButton::clicked, this, [this] { browse(); });
+    connect(m_browse, &QPushButton::clicked, this, guarded([this] { browse(); }));
 
     m_stop = new QPushButton(QStringLiteral("Megállít"), this);
     m_stop->setObjectName(QStringLiteral("btnMegallit"));
@@ -133,9 +134,9 @@ Tfrm_Hatarolt::Tfrm_Hatarolt(TDataSet &dataSet, const QString &suggestedFile, QW
     m_close = new QPushButton(QStringLiteral("Bezár"), this);
     m_close->setObjectName(QStringLiteral("btnBezar"));
     m_close->setAutoDefault(false);
-    connect(m_stop, &QPushButton::clicked, this, &Tfrm_Hatarolt::stopExport);
-    connect(m_start, &QPushButton::clicked, this, &Tfrm_Hatarolt::startExport);
-    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_stop, &QPushButton::clicked, this, guarded(this, &Tfrm_Hatarolt::stopExport));
+    connect(m_start, &QPushButton::clicked, this, guarded(this, &Tfrm_Hatarolt::startExport));
+    connect(m_close, &QPushButton::clicked, this, guarded(this, &QDialog::reject));
 
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("ProgressBar1"));

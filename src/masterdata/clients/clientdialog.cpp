@@ -4,6 +4,7 @@
 #include "mainconnection.h"
 #include "numberformat.h"
 #include "shell.h"
+#include "slotguard.h"
 #include "sqltext.h"
 
 #include "dataset.h"
@@ -78,7 +79,7 @@ Tfrm_TorzsUgyfel::Tfrm_TorzsUgyfel(TDataSet *table, QWidget *parent)
     m_mail->setText(QStringLiteral("@"));
     m_mail->setToolTip(QStringLiteral("Levél küldése"));
     m_mail->setFocusPolicy(Qt::TabFocus);
-    connect(m_mail, &QToolButton::clicked, this, &Tfrm_TorzsUgyfel::sendMail);
+    connect(m_mail, &QToolButton::clicked, this, guarded(this, &Tfrm_TorzsUgyfel::sendMail));
 
     m_pages = new QTabWidget(this);
     auto *page = new QWidget;
@@ -185,7 +186,7 @@ void Tfrm_TorzsUgyfel::sendMail()
 bool Tfrm_TorzsUgyfel::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_irsz && event->type() == QEvent::FocusOut && isVisible())
-        fillCityFromPostalCode();
+        runGuarded([this] { fillCityFromPostalCode(); });
     return EditDialog::eventFilter(watched, event);
 }
 

@@ -1,6 +1,7 @@
 #include "lookupcombo.h"
 
 #include "dataset.h"
+#include "slotguard.h"
 
 namespace zorva {
 
@@ -11,7 +12,7 @@ LookupCombo::LookupCombo(QWidget *parent) : QComboBox(parent)
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(24);
     // A choice made by the user replaces a key the list did not hold.
-    connect(this, &QComboBox::activated, this, [this] { m_unlisted = QVariant(); });
+    connect(this, &QComboBox::activated, this, guarded([this] { m_unlisted = QVariant(); }));
 }
 
 void LookupCombo::setLookup(TDataSet *lookup, const QString &keyField, const QString &nameField,

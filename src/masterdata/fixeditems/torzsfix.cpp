@@ -1,5 +1,6 @@
 #include "torzsfix.h"
 
+#include "slotguard.h"
 #include "torzsfix_szerkeszt.h"
 
 #include "dbgrid.h"
@@ -76,10 +77,10 @@ Tfrm_Torzsfix::Tfrm_Torzsfix(QWidget *parent)
     QAction *aElfogad = addStandardAction(Accept);
     QAction *aBezar = addStandardAction(Close);
 
-    connect(aNyomtat, &QAction::triggered, this, [this] { printList(true); });
-    connect(aNyomtatKep, &QAction::triggered, this, [this] { printList(false); });
-    connect(aExcelbe, &QAction::triggered, this, &Tfrm_Torzsfix::exportDelimited);
-    connect(aHtml, &QAction::triggered, this, &Tfrm_Torzsfix::exportHtml);
+    connect(aNyomtat, &QAction::triggered, this, guarded([this] { printList(true); }));
+    connect(aNyomtatKep, &QAction::triggered, this, guarded([this] { printList(false); }));
+    connect(aExcelbe, &QAction::triggered, this, guarded(this, &Tfrm_Torzsfix::exportDelimited));
+    connect(aHtml, &QAction::triggered, this, guarded(this, &Tfrm_Torzsfix::exportHtml));
 
     // "Nyomtat" on the tool bar prints at once; its arrow opens every output.
     auto *printMenu = new QMenu(this);
@@ -126,7 +127,8 @@ void Tfrm_Torzsfix::closeData()
 std::unique_ptr<QDialog> Tfrm_Torzsfix::createEditDialog(bool)
 {
     auto dialog = std::make_unique<Tfrm_Torzsfix_Szerkeszt>(&Tbl, &QryTip, &QryUgyfel, this);
-    connect(dialog.get(), &Tfrm_Torzsfix_Szerkeszt::lookupsReread, this, [this] { m_lookupsReread = true; });
+    connect(dialog.get(), &Tfrm_Torzsfix_Szerkeszt::lookupsReread, this,
+            guarded([this] { m_lookupsReread = true; }));
     return dialog;
 }
 

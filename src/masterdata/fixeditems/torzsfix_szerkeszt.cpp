@@ -1,6 +1,7 @@
 #include "torzsfix_szerkeszt.h"
 
 #include "lookupcombo.h"
+#include "slotguard.h"
 
 #include "clientchooser.h"
 #include "entryeditor.h"
@@ -98,8 +99,9 @@ Tfrm_Torzsfix_Szerkeszt::Tfrm_Torzsfix_Szerkeszt(TDataSet *table, TDataSet *type
     setTabOrder(cancelButton(), m_typeButton);
     setTabOrder(m_typeButton, m_clientButton);
 
-    connect(m_typeButton, &QPushButton::clicked, this, &Tfrm_Torzsfix_Szerkeszt::chooseType);
-    connect(m_clientButton, &QPushButton::clicked, this, &Tfrm_Torzsfix_Szerkeszt::chooseClient);
+    connect(m_typeButton, &QPushButton::clicked, this, guarded(this, &Tfrm_Torzsfix_Szerkeszt::chooseType));
+    connect(m_clientButton, &QPushButton::clicked, this,
+            guarded(this, &Tfrm_Torzsfix_Szerkeszt::chooseClient));
 }
 
 void Tfrm_Torzsfix_Szerkeszt::loadValues()

@@ -2,6 +2,7 @@
 
 #include "outputpictures.h"
 #include "printers.h"
+#include "slotguard.h"
 #include "windowplace.h"
 
 #include <QButtonGroup>
@@ -96,8 +97,8 @@ Tfrm_NyomValaszt::Tfrm_NyomValaszt(bool withPrinterChoice, QWidget *parent) : QD
     ok->setDefault(true);
     QPushButton *cancel = buttons->addButton(QStringLiteral("Mégsem"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("btnMegsem"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::accepted, this, guarded(this, &QDialog::accept));
+    connect(buttons, &QDialogButtonBox::rejected, this, guarded(this, &QDialog::reject));
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(box, 0, 0);
@@ -110,10 +111,10 @@ Tfrm_NyomValaszt::Tfrm_NyomValaszt(bool withPrinterChoice, QWidget *parent) : QD
     m_printerLabel->setVisible(withPrinterChoice);
     m_printers->setVisible(withPrinterChoice);
 
-    connect(m_group, &QButtonGroup::idToggled, this, [this](int id, bool on) {
-        if (on)
-            choiceChanged(id);
-    });
+    connect(m_group, &QButtonGroup::idToggled, this, guarded([this](int id, bool on) {
+                if (on)
+                    choiceChanged(id);
+            }));
     setChoice(0);
     choiceChanged(0);
 

@@ -2,6 +2,7 @@
 
 #include "printers.h"
 #include "reportpaint.h"
+#include "slotguard.h"
 
 #include <QAction>
 #include <QLabel>
@@ -64,8 +65,10 @@ ReportPreviewDialog::ReportPreviewDialog(report::ReportLayout layout, const QStr
     m_view = new QPrintPreviewWidget(m_printer.get(), this);
     m_view->setObjectName(QStringLiteral("Preview"));
     m_view->setViewMode(QPrintPreviewWidget::SinglePageView);
-    connect(m_view, &QPrintPreviewWidget::paintRequested, this, &ReportPreviewDialog::paintPages);
-    connect(m_view, &QPrintPreviewWidget::previewChanged, this, &ReportPreviewDialog::updatePageLabel);
+    connect(m_view, &QPrintPreviewWidget::paintRequested, this,
+            guarded(this, &ReportPreviewDialog::paintPages));
+    connect(m_view, &QPrintPreviewWidget::previewChanged, this,
+            guarded(this, &ReportPreviewDialog::updatePageLabel));
 
     auto *box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);
