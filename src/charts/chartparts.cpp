@@ -243,7 +243,8 @@ void CategoryLabels::update()
         widest = std::max(widest, fm.horizontalAdvance(c));
     const double per = width / double(m_categories.size());
     const double upright = fm.height() + 4;
-    if (widest + 8 <= per)
+    // The axis cuts a label short well before it touches its neighbour.
+    if (widest * 1.2 + 16 <= per)
         apply(0, 1);
     else if (upright <= per)
         apply(-90, 1);
@@ -352,7 +353,7 @@ void keepPieBesideLegend(QChart *chart, QPieSeries *pie)
         const double free = size.width() - lw - 20;
         pie->setHorizontalPosition(std::clamp(free / 2 / size.width(), 0.2, 0.5));
         const double shorter = std::min(size.width(), size.height());
-        pie->setPieSize(std::clamp(0.85 * std::min(free, size.height()) / shorter, 0.3, 0.85));
+        pie->setPieSize(std::clamp(0.72 * std::min(free, size.height()) / shorter, 0.3, 0.72));
     };
     QObject::connect(chart, &QChart::geometryChanged, legend, place);
     QObject::connect(pie, &QPieSeries::countChanged, legend, place);
