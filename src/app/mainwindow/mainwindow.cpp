@@ -104,6 +104,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent), m_db(std::make_uniq
     disableLaterActions();
     wireOutputActions();
     wireWindowActions();
+    wireChartActions();
     resize(beall().Width, beall().Height);
 }
 

@@ -8,6 +8,7 @@
 #include "windowplace.h"
 
 #include <QDir>
+#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -106,6 +107,81 @@ bool printLayoutNow(const report::ReportLayout &layout, const QString &printerNa
     }
     return offerPdf(layout, parent,
                     QStringLiteral("A nyomtatás nem indítható el a(z) „%1” nyomtatón.").arg(target));
+}
+
+namespace {
+
+// Draws the page on a printer that is set up already; false when it cannot start.
+bool drawOn(QPrinter &printer, const QString &title, QPageLayout::Orientation orientation,
+            const PageDrawing &draw)
+{
+    printer.setDocName(title);
+    printer.setCopyCount(1);
+    printer.setPageOrientation(orientation);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    // The painter's origin is the top-left corner of the printable area.
+    const QRect area = printer.pageLayout().paintRectPixels(printer.resolution());
+    draw(painter, QRectF(0, 0, area.width(), area.height()));
+    return painter.end();
+}
+
+bool drawingAsPdf(const QString &file, const QString &title, QPageLayout::Orientation orientation,
+                  const PageDrawing &draw)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    return drawOn(printer, title, orientation, draw);
+}
+
+bool offerDrawingPdf(const QString &title, QPageLayout::Orientation orientation, const PageDrawing &draw,
+                     QWidget *parent, const QString &why)
+{
+    if (!AskYesNo(why + QStringLiteral("\nElmenti a nyomtatványt PDF fájlba?"), QStringLiteral("Nyomtatás"),
+                  parent))
+        return false;
+    QString folder = DocumentsFolder();
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    const QString name = SafeFileName(title.isEmpty() ? QStringLiteral("nyomtatvany") : title);
+    const QString file = FileDialog::getSaveFileName(
+        parent, QStringLiteral("Mentés PDF fájlba"), QDir(folder).filePath(name + QStringLiteral(".pdf")),
+        QStringLiteral("PDF dokumentum (*.pdf)|*.pdf"), QStringLiteral("pdf"));
+    if (file.isEmpty())
+        return false;
+    if (!drawingAsPdf(file, title, orientation, draw)) {
+        ShowError(QStringLiteral("A PDF fájl nem írható: %1").arg(file), parent);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool printDrawingNow(const QString &title, QPageLayout::Orientation orientation, const PageDrawing &draw,
+                     QWidget *parent)
+{
+    const QString target = chosenPrinter(QString());
+    if (target.isEmpty())
+        return offerDrawingPdf(title, orientation, draw, parent,
+                               QStringLiteral("Ezen a gépen nincs telepített nyomtató, ezért a nyomtatvány "
+                                              "nem nyomtatható ki."));
+    if (seam().printers) {
+        if (drawingAsPdf(QDir(seam().folder).filePath(target + QStringLiteral(".pdf")), title, orientation,
+                         draw))
+            return true;
+    } else {
+        // A printer of its own: the orientation set here does not stay on the system's printer.
+        QPrinter printer(QPrinterInfo::printerInfo(target), QPrinter::HighResolution);
+        if (printer.isValid() && drawOn(printer, title, orientation, draw))
+            return true;
+    }
+    return offerDrawingPdf(title, orientation, draw, parent,
+                           QStringLiteral("A nyomtatás nem indítható el a(z) „%1” nyomtatón.").arg(target));
 }
 
 namespace printerseam {

@@ -5,9 +5,13 @@
 
 #include "reportlayout.h"
 
+#include <QPageLayout>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class QPainter;
 class QWidget;
 
 namespace zorva {
@@ -26,6 +30,14 @@ bool printLayoutNow(const report::ReportLayout &layout, const QString &printerNa
 // Asks for a file name (proposing the title in the documents folder) and saves
 // the pages as PDF; false when cancelled or failed (the failure is shown).
 bool saveLayoutAsPdf(const report::ReportLayout &layout, QWidget *parent = nullptr);
+
+// One page drawn by `draw` (the painter and the printable rectangle in device pixels),
+// printed at once in `orientation` on the default printer, without a print dialog.
+// Without a printer, or when the printer cannot be started, the user is told so and
+// may save the page as PDF instead (as with printLayoutNow).
+using PageDrawing = std::function<void(QPainter &painter, const QRectF &pageRect)>;
+bool printDrawingNow(const QString &title, QPageLayout::Orientation orientation, const PageDrawing &draw,
+                     QWidget *parent = nullptr);
 
 namespace printerseam {
 // Tests pretend these printers are installed; printing on one of them writes
