@@ -4,8 +4,10 @@
 #include "messagebox.h"
 #include "usertables.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -175,3 +177,24 @@ TEST_F(LoginTest, MissingUserTableIsThrownToTheStartUp)
 }
 
 }  // namespace
+
+TEST_F(LoginTest, KeyboardAloneSignsInWithEnterAndThePasswordShowsStars)
+{
+    // name, Enter, password, Enter (to "OK"), Enter presses it
+    QTimer::singleShot(0, dlg.get(), [this] {
+        dlg->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+        QTest::keyClicks(dlg->userEdit(), QStringLiteral("Anna"));
+        QTest::keyClick(dlg->userEdit(), Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), dlg->passwordEdit());
+        QTest::keyClicks(dlg->passwordEdit(), QStringLiteral("Titok1"));
+        QTest::keyClick(dlg->passwordEdit(), Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), dlg->okButton());
+        QTest::keyClick(dlg->okButton(), Qt::Key_Return);
+    });
+    EXPECT_EQ(dlg->exec(), QDialog::Accepted);
+    EXPECT_TRUE(shownTexts().isEmpty());
+    EXPECT_EQ(dlg->passwordEdit()->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr,
+                                                      dlg->passwordEdit()),
+              '*');
+}

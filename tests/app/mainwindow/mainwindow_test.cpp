@@ -365,8 +365,9 @@ TEST_F(MainWindowTest, DeleteAsksAndSendsTheCurrentIdOrZero)
 TEST_F(MainWindowTest, EveryRightsCombinationOfTheGuardedActions)
 {
     auto w = open();
-    const QStringList guarded = {"aUj",     "aUjFix",       "aSzerkeszt", "aTorol", "aTorzsKasszaTipus",
-                                 "aTorzsUgyfel", "aTorzsFix", "aFelhasznalo", "aSQL",   "aBeallit"};
+    const QStringList guarded = {"aUj",          "aUjFix",    "aSzerkeszt",   "aTorol", "aTorzsKasszaTipus",
+                                 "aTorzsUgyfel", "aTorzsFix", "aFelhasznalo", "aSQL",   "aBeallit",
+                                 "aTulajdonos"};
     for (int bits = 0; bits < 16; ++bits) {
         TBeall &b = beall();
         b.rendszergazda = bits & 1;
@@ -375,7 +376,7 @@ TEST_F(MainWindowTest, EveryRightsCombinationOfTheGuardedActions)
         b.torolhet = bits & 8;
         for (const QString &name : guarded) {
             bool expected = true;
-            if (name == "aFelhasznalo" || name == "aSQL" || name == "aBeallit")
+            if (name == "aFelhasznalo" || name == "aSQL" || name == "aBeallit" || name == "aTulajdonos")
                 expected = b.rendszergazda;
             else if (name == "aSzerkeszt")
                 expected = b.torzsszerkeszt && b.szerkeszthet;
