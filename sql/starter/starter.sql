@@ -1,5 +1,6 @@
 -- What a new database starts with when it gets no demo data: one cash box, a small set
--- of cash types, and the settings of loans and bills pointing at the types they book
+-- of cash types, one catch-all client for entries without a particular partner (a new
+-- entry always asks for a client), and the settings of loans and bills pointing at the types they book
 -- with, so that entries, bills and loans can be booked without any further setting up.
 -- Colours are 0x00BBGGRR values: green shades for income, warm ones for spending.
 
@@ -21,6 +22,9 @@ INSERT INTO kasszatip (kasszatip, kasszatip_nev, szorzo, szin) VALUES
     (12, 'Kölcsönt adtam', -1, 15461355),
     (13, 'Kölcsönt törlesztek', -1, 15461355),
     (14, 'Egyéb kiadás', -1, 15785215);
+
+INSERT INTO ugyfel (ugyfel, ugyfel_nev) VALUES
+    (1, 'Egyéb');
 
 UPDATE beallit
    SET kasszatip_ki = 12, kasszatip_vissza = 3, kapkasszatip_ki = 4, kapkasszatip_vissza = 13,

@@ -331,6 +331,9 @@ TEST(CommandLine, CreatesUpgradesAndFillsThroughADsn)
         EXPECT_EQ(fresh->queryText(QStringLiteral("SELECT GROUP_CONCAT(kassza_nev) FROM kassza")),
                   QStringLiteral("Pénztárca"));
         EXPECT_GE(count(*fresh, QStringLiteral("kasszatip WHERE szin IS NOT NULL")), 10);
+        // a new entry asks for a client: one is there for entries without a partner
+        EXPECT_EQ(fresh->queryText(QStringLiteral("SELECT GROUP_CONCAT(ugyfel_nev) FROM ugyfel")),
+                  QStringLiteral("Egyéb"));
         EXPECT_EQ(
             fresh->queryText(QStringLiteral(
                 "SELECT CONCAT_WS(' ', (SELECT szorzo FROM kasszatip WHERE kasszatip = b.kasszatip_ki), "

@@ -147,7 +147,7 @@ TEST_F(NewDatabase, AltEnterOpensTheSettingsAndTheirCashTypesAreReadAgain)
 TEST_F(NewDatabase, TheStarterSetPaysABillIntoTheCashBoxAndLendsMoney)
 {
     // what the user types into the client and bill windows
-    schema->db().execute("INSERT INTO ugyfel (ugyfel, ugyfel_nev) VALUES (1, 'Szomszéd Béla')");
+    schema->db().execute("INSERT INTO ugyfel (ugyfel, ugyfel_nev) VALUES (2, 'Szomszéd Béla')");
     schema->db().execute(
         "INSERT INTO csekk (csekk, csekk_nev, kellgen, nap_hatid, osszeg) "
         "VALUES (1, 'Villany', 'I', 10, 9870.5)");
@@ -170,6 +170,7 @@ TEST_F(NewDatabase, TheStarterSetPaysABillIntoTheCashBoxAndLendsMoney)
         claims.query()->open();
         claims.show();
         nextModal<Tfrm_UgyfelValaszt>([](Tfrm_UgyfelValaszt *c) {
+            ASSERT_TRUE(c->moveToKey(2));
             nextModal<Tfrm_Tartozas_Szerkeszt>([](Tfrm_Tartozas_Szerkeszt *d) {
                 d->amountEdit()->setText("20000");
                 d->okButton()->click();
