@@ -131,6 +131,8 @@ Tfrm_CsekkFizet::Tfrm_CsekkFizet(BillPaymentHooks hooks, QWidget *parent)
 Tfrm_CsekkFizet::~Tfrm_CsekkFizet()
 {
     grid()->setColorRule(nullptr);
+    // The query closes while the window's children go; the status panel may be gone then.
+    disconnect(m_qry, nullptr, this, nullptr);
 }
 
 void Tfrm_CsekkFizet::applyFormats()

@@ -56,7 +56,11 @@ Tfrm_FizetniKell::Tfrm_FizetniKell(QWidget *parent)
     setContextActions({menuClose});
 }
 
-Tfrm_FizetniKell::~Tfrm_FizetniKell() = default;
+Tfrm_FizetniKell::~Tfrm_FizetniKell()
+{
+    // The query closes while the window's children go; the status panel may be gone then.
+    disconnect(m_qry, nullptr, this, nullptr);
+}
 
 void Tfrm_FizetniKell::openData()
 {

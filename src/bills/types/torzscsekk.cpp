@@ -92,7 +92,11 @@ Tfrm_TorzsCsekk::Tfrm_TorzsCsekk(bool choiceMode, QWidget *parent)
     setChoiceMode(choiceMode);
 }
 
-Tfrm_TorzsCsekk::~Tfrm_TorzsCsekk() = default;
+Tfrm_TorzsCsekk::~Tfrm_TorzsCsekk()
+{
+    // The query closes while the window's children go; the status panel may be gone then.
+    disconnect(m_qry, nullptr, this, nullptr);
+}
 
 void Tfrm_TorzsCsekk::applyFormats()
 {
