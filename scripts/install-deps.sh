@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libqt6svg6
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libqt6svg6 qt6-translations-l10n
   libqscintilla2-qt6-dev
   libmariadb-dev mariadb-server mariadb-client
   libzip-dev zlib1g-dev

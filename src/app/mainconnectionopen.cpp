@@ -17,7 +17,8 @@ const char *const ReconnectHooked = "zorvaReconnectHooked";
 
 QString reconnectStatement()
 {
-    return QStringLiteral("SET NAMES '%1' COLLATE '%2'").arg(QLatin1String(Charset), QLatin1String(Collation));
+    return QStringLiteral("SET NAMES '%1' COLLATE '%2'")
+        .arg(QLatin1String(Charset), QLatin1String(Collation));
 }
 
 bool openMainConnection(TmySQLDatabase &db, const QString &conStr, QString *error)
@@ -31,8 +32,7 @@ bool openMainConnection(TmySQLDatabase &db, const QString &conStr, QString *erro
     db.setParams({QStringLiteral("TIMEOUT=30")});
     if (!db.property(ReconnectHooked).toBool()) {
         db.setProperty(ReconnectHooked, true);
-        QObject::connect(&db, &TmySQLDatabase::onReconnect, &db,
-                         [&db] { db.execute(reconnectStatement()); });
+        QObject::connect(&db, &TmySQLDatabase::onReconnect, &db, [&db] { db.execute(reconnectStatement()); });
     }
     try {
         applyProfile(db, conStr);
@@ -46,33 +46,14 @@ bool openMainConnection(TmySQLDatabase &db, const QString &conStr, QString *erro
     return true;
 }
 
-void readBeallit(TmySQLDatabase &db, TBeall &b)
-{
-    TmySQLQuery qry(&db);
-    qry.setSQL(QStringLiteral(
-        "SELECT vanbelep, kasszatip_ki, kasszatip_vissza, kapkasszatip_ki, kapkasszatip_vissza, "
-        "kasszatip_csekk FROM beallit LIMIT 1;"));
-    qry.open();
-    if (!qry.isEmpty()) {
-        auto intOrNone = [&qry](const char *name) {
-            const TField &f = qry.fieldByName(QString::fromLatin1(name));
-            return f.isNull() ? -1 : f.asInteger();
-        };
-        b.vanbelep = qry.fieldByName(QStringLiteral("vanbelep")).asString() == QLatin1String("I");
-        b.kasszatip_ki = intOrNone("kasszatip_ki");
-        b.kasszatip_vissza = intOrNone("kasszatip_vissza");
-        b.kapkasszatip_ki = intOrNone("kapkasszatip_ki");
-        b.kapkasszatip_vissza = intOrNone("kapkasszatip_vissza");
-        b.kasszatip_csekk = intOrNone("kasszatip_csekk");
-    }
-    qry.close();
-}
-
 QString readOwnerName(TmySQLDatabase &db)
 {
     return db.queryText(QStringLiteral("SELECT tulajdonos FROM tulajdonos LIMIT 1;"), QString());
 }
 
-QString mainCaption(const QString &owner) { return QStringLiteral("Zorva: [") + owner + QLatin1Char(']'); }
+QString mainCaption(const QString &owner)
+{
+    return QStringLiteral("Zorva: [") + owner + QLatin1Char(']');
+}
 
 }  // namespace zorva

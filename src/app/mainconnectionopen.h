@@ -2,6 +2,7 @@
 #pragma once
 
 #include "globals.h"
+#include "settingsrow.h"
 
 #include <QString>
 
@@ -18,10 +19,6 @@ QString reconnectStatement();
 // connection gets reconnectStatement().  False when the connection could not be opened
 // (a port that is no whole number 1-65535 included); no message is shown.
 bool openMainConnection(TmySQLDatabase &db, const QString &conStr, QString *error = nullptr);
-
-// The first row of beallit: vanbelep ("I" gives true) and the five cash types (NULL: -1).
-// Without a row the values are left as they are.  Database errors are thrown.
-void readBeallit(TmySQLDatabase &db, TBeall &b);
 
 // The column tulajdonos of the first row of the table tulajdonos (empty without a row).
 QString readOwnerName(TmySQLDatabase &db);

@@ -1,6 +1,7 @@
 #include "chartparts.h"
 
 #include "numberformat.h"
+#include "slotguard.h"
 
 #include <QChart>
 #include <QFontMetricsF>
@@ -119,15 +120,15 @@ ValueMarks::ValueMarks(QChart *chart, QAbstractSeries *series, double barSlot)
     : QGraphicsObject(chart), m_chart(chart), m_series(series), m_barSlot(barSlot)
 {
     setZValue(100);
-    connect(chart, &QChart::plotAreaChanged, this, [this] {
-        prepareGeometryChange();
-        update();
-    });
+    connect(chart, &QChart::plotAreaChanged, this, guarded([this] {
+                prepareGeometryChange();
+                update();
+            }));
     for (QAbstractAxis *axis : series->attachedAxes()) {
         if (auto *v = qobject_cast<QValueAxis *>(axis))
-            connect(v, &QValueAxis::rangeChanged, this, [this] { update(); });
+            connect(v, &QValueAxis::rangeChanged, this, guarded([this] { update(); }));
         else if (auto *c = qobject_cast<QBarCategoryAxis *>(axis))
-            connect(c, &QBarCategoryAxis::rangeChanged, this, [this] { update(); });
+            connect(c, &QBarCategoryAxis::rangeChanged, this, guarded([this] { update(); }));
     }
 }
 
@@ -216,7 +217,7 @@ CategoryLabels::CategoryLabels(QChart *chart, QBarCategoryAxis *axis, const QStr
     : QObject(axis), m_chart(chart), m_axis(axis), m_categories(categories)
 {
     m_axis->setCategories(categories);
-    connect(chart, &QChart::plotAreaChanged, this, &CategoryLabels::update);
+    connect(chart, &QChart::plotAreaChanged, this, guarded(this, &CategoryLabels::update));
 }
 
 void CategoryLabels::setCategories(const QStringList &categories)

@@ -6,6 +6,7 @@
 #include "globals.h"
 #include "messagebox.h"
 #include "printers.h"
+#include "slotguard.h"
 #include "texthelpers.h"
 #include "windowplace.h"
 
@@ -62,9 +63,9 @@ ChartWindow::ChartWindow(const QString &name, const QString &caption, Buttons bu
     m_aMentes = makeAction(this, "aMentes", QStringLiteral("Mentés"),
                            toolBar ? QKeySequence(Qt::CTRL | Qt::Key_S) : QKeySequence());
     m_aBezar = makeAction(this, "aBezar", QStringLiteral("Bezár"), QKeySequence(Qt::Key_Escape));
-    connect(m_aNyomtat, &QAction::triggered, this, &ChartWindow::printChart);
-    connect(m_aMentes, &QAction::triggered, this, &ChartWindow::saveChart);
-    connect(m_aBezar, &QAction::triggered, this, &QDialog::accept);
+    connect(m_aNyomtat, &QAction::triggered, this, guarded(this, &ChartWindow::printChart));
+    connect(m_aMentes, &QAction::triggered, this, guarded(this, &ChartWindow::saveChart));
+    connect(m_aBezar, &QAction::triggered, this, guarded(this, &QDialog::accept));
 
     m_controls = new QVBoxLayout;
     m_controls->setContentsMargins(0, 0, 0, 0);

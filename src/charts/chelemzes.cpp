@@ -7,6 +7,7 @@
 #include "mainconnection.h"
 #include "periodbars.h"
 #include "query.h"
+#include "slotguard.h"
 #include "sqltext.h"
 
 #include <QAction>
@@ -55,7 +56,7 @@ Tfrm_chElemzes::Tfrm_chElemzes(const QDate &from, const QDate &to, QWidget *pare
     m_aIdoszak->setObjectName(QStringLiteral("aIdoszak"));
     m_aIdoszak->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     addAction(m_aIdoszak);
-    connect(m_aIdoszak, &QAction::triggered, this, &Tfrm_chElemzes::askDateRange);
+    connect(m_aIdoszak, &QAction::triggered, this, guarded(this, &Tfrm_chElemzes::askDateRange));
     toolBar()->addAction(m_aIdoszak);
     toolBar()->addSeparator();
     toolBar()->addAction(aNyomtat());
@@ -108,8 +109,8 @@ Tfrm_chElemzes::Tfrm_chElemzes(const QDate &from, const QDate &to, QWidget *pare
 
     fillTypes();
     refresh();
-    connect(group, &QButtonGroup::idClicked, this, [this](int id) { setDirection(Direction(id)); });
-    connect(m_type, &QComboBox::activated, this, [this] { refresh(); });
+    connect(group, &QButtonGroup::idClicked, this, guarded([this](int id) { setDirection(Direction(id)); }));
+    connect(m_type, &QComboBox::activated, this, guarded([this] { refresh(); }));
 }
 
 Tfrm_chElemzes::~Tfrm_chElemzes()

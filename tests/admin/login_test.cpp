@@ -1,11 +1,13 @@
+#include "login.h"
 #include "globals.h"
 #include "inputtext.h"
-#include "login.h"
 #include "messagebox.h"
 #include "usertables.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -53,7 +55,8 @@ protected:
     }
     QString storedPassword(const QString &user)
     {
-        return schema->db().queryText(QStringLiteral("SELECT jelszo FROM felhasznalo WHERE felhasznalo='%1'").arg(user));
+        return schema->db().queryText(
+            QStringLiteral("SELECT jelszo FROM felhasznalo WHERE felhasznalo='%1'").arg(user));
     }
 
     std::unique_ptr<testsupport::ScratchSchema> schema;
@@ -175,3 +178,24 @@ TEST_F(LoginTest, MissingUserTableIsThrownToTheStartUp)
 }
 
 }  // namespace
+
+TEST_F(LoginTest, KeyboardAloneSignsInWithEnterAndThePasswordShowsStars)
+{
+    // name, Enter, password, Enter (to "OK"), Enter presses it
+    QTimer::singleShot(0, dlg.get(), [this] {
+        dlg->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+        QTest::keyClicks(dlg->userEdit(), QStringLiteral("Anna"));
+        QTest::keyClick(dlg->userEdit(), Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), dlg->passwordEdit());
+        QTest::keyClicks(dlg->passwordEdit(), QStringLiteral("Titok1"));
+        QTest::keyClick(dlg->passwordEdit(), Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), dlg->okButton());
+        QTest::keyClick(dlg->okButton(), Qt::Key_Return);
+    });
+    EXPECT_EQ(dlg->exec(), QDialog::Accepted);
+    EXPECT_TRUE(shownTexts().isEmpty());
+    EXPECT_EQ(dlg->passwordEdit()->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr,
+                                                      dlg->passwordEdit()),
+              '*');
+}

@@ -6,6 +6,7 @@
 #include "testseam.h"
 #include "windowplace.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDialog>
@@ -115,14 +116,28 @@ TEST(InputBehaviour, EnterMovesToTheNextField)
     EXPECT_EQ(f.dialog.result(), QDialog::Accepted);
 }
 
-TEST(InputBehaviour, EnterOnAButtonStillPressesIt)
+TEST(InputBehaviour, EnterOnAFocusedButtonPressesItAndACheckBoxMovesOn)
 {
-    Form f;
-    installEnterAsTab(&f.dialog);
-    f.show();
-    f.ok->setFocus();
-    QTest::keyClick(f.ok, Qt::Key_Return);
-    EXPECT_EQ(f.dialog.result(), QDialog::Accepted);
+    // Also a button that is no default one, as the dialogs make theirs.
+    for (const bool autoDefault : {true, false}) {
+        Form f;
+        auto *check = new QCheckBox("aktív?", &f.dialog);
+        f.dialog.layout()->addWidget(check);
+        QWidget::setTabOrder(f.amount, check);
+        QWidget::setTabOrder(check, f.ok);
+        f.ok->setAutoDefault(autoDefault);
+        int pressed = 0;
+        QObject::connect(f.ok, &QPushButton::clicked, [&pressed] { ++pressed; });
+        installEnterAsTab(&f.dialog);
+        f.show();
+        check->setFocus();
+        QTest::keyClick(check, Qt::Key_Return);
+        EXPECT_FALSE(check->isChecked());
+        EXPECT_EQ(QApplication::focusWidget(), f.ok) << autoDefault;
+        QTest::keyClick(f.ok, Qt::Key_Return);
+        EXPECT_EQ(f.dialog.result(), QDialog::Accepted) << autoDefault;
+        EXPECT_EQ(pressed, 1) << "pressed once: " << autoDefault;
+    }
 }
 
 namespace {

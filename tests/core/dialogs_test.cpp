@@ -11,7 +11,13 @@
 #include <QTest>
 #include <QTimer>
 
+#include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QMenu>
+
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace zorva;
 
@@ -85,6 +91,9 @@ TEST_F(SeamTest, RealMessageBoxShowsAndAnswers)
         EXPECT_EQ(box->windowTitle(), "Megerősítés");
         EXPECT_EQ(box->text(), "Valóban töröljem a sort?");
         EXPECT_EQ(box->icon(), QMessageBox::Question);
+        // Qt's own texts are Hungarian too
+        EXPECT_EQ(box->button(QMessageBox::Yes)->text().remove('&'), "Igen");
+        EXPECT_EQ(box->button(QMessageBox::No)->text().remove('&'), "Nem");
         box->button(QMessageBox::No)->click();
     });
     EXPECT_FALSE(AskYesNo("Valóban töröljem a sort?", "Megerősítés", &owner));
@@ -222,4 +231,27 @@ TEST(EditMask, QtMaskAndValue)
     EXPECT_EQ(maskedValue("0000.00;1;_", "2010.03"), "2010.03");
     EXPECT_EQ(maskedValue("0000.00;0;_", "2010.__"), "2010");
     EXPECT_EQ(maskedValue("", " a "), " a ");
+}
+
+TEST(QtTexts, FileDialogAndTextFieldMenuAreHungarian)
+{
+    QFileDialog dialog(nullptr, "Megnyitás");
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    const auto *buttons = dialog.findChild<QDialogButtonBox *>();
+    ASSERT_NE(buttons, nullptr);
+    QStringList texts;
+    for (QAbstractButton *b : buttons->buttons())
+        texts << b->text().remove('&');
+    texts.sort();
+    EXPECT_EQ(texts, QStringList({"Megnyitás", "Mégse"}));
+
+    QLineEdit edit;
+    std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    QStringList items;
+    for (QAction *a : menu->actions())
+        if (!a->isSeparator())
+            items << a->text().section('\t', 0, 0).remove('&');
+    EXPECT_TRUE(items.contains("Beillesztés")) << items.join(", ").toStdString();
+    EXPECT_FALSE(items.contains("Paste"));
 }

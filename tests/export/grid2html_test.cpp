@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 using namespace zorva;
@@ -116,6 +117,7 @@ TEST_F(Grid2Html, EmailWritesThePageAndHandsItToTheMailProgram)
     w->pathEdit()->setText(target);
     w->mailButton()->click();
     mailhandoff::setProgram(QStringLiteral("xdg-email"));
+    QTRY_VERIFY_WITH_TIMEOUT(w->mailButton()->isEnabled(), 10000);  // the hand-off has ended
 
     EXPECT_FALSE(w->openAfterSave()->isChecked());
     EXPECT_TRUE(Shell::log().isEmpty()) << "not opened after an e-mail";

@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -57,16 +58,21 @@ TEST_F(SendMailTest, HandsSubjectBodyAttachmentAndRecipientOver)
 {
     mailhandoff::setProgram(fakeProgram(0));
     const QString att = attachment();
-    EXPECT_EQ(
-        SendMail(QStringLiteral("Tárgy"), QStringLiteral("Első sor\nmásodik"), att, QStringLiteral("Én"),
-                 QStringLiteral("en@pelda.hu"), QStringLiteral("Te"), QStringLiteral("te@pelda.hu")),
-        MailSuccess);
+    int result = -100;
+    EXPECT_EQ(SendMail(QStringLiteral("Tárgy"), QStringLiteral("Első sor\nmásodik"), att,
+                       QStringLiteral("Én"), QStringLiteral("en@pelda.hu"), QStringLiteral("Te"),
+                       QStringLiteral("te@pelda.hu"), [&result](int r) { result = r; }),
+              MailSuccess);
+    QTRY_COMPARE_WITH_TIMEOUT(result, int(MailSuccess), 10000);
     EXPECT_EQ(args(), (QStringList{"--utf8", "--subject", "Tárgy", "--body", "Első sor", "második",
                                    "--attach", att, "te@pelda.hu"}));
 
     mailhandoff::setProgram(fakeProgram(0));
-    EXPECT_EQ(SendMail(QString(), QString(), QString(), QString(), QString(), QString(), QString()),
+    result = -100;
+    EXPECT_EQ(SendMail(QString(), QString(), QString(), QString(), QString(), QString(), QString(),
+                       [&result](int r) { result = r; }),
               MailSuccess);
+    QTRY_COMPARE_WITH_TIMEOUT(result, int(MailSuccess), 10000);
     EXPECT_EQ(args(), QStringList{"--utf8"}) << "no recipient: the mail program asks for one";
 }
 
@@ -79,12 +85,19 @@ TEST_F(SendMailTest, ResultCodesKeepTheirMeaning)
     EXPECT_EQ(SendMail(QStringLiteral("s"), QString(), QString(), QString(), QString(), QString(), QString()),
               MailNoHandOff);
 
-    mailhandoff::setProgram(fakeProgram(3));  // xdg-email: no mail program found
-    EXPECT_EQ(SendMail(QStringLiteral("s"), QString(), QString(), QString(), QString(), QString(), QString()),
-              MailNoHandOff);
-    mailhandoff::setProgram(fakeProgram(4));
-    EXPECT_EQ(SendMail(QStringLiteral("s"), QString(), QString(), QString(), QString(), QString(), QString()),
-              MailFailure);
+    // What the hand-off ends with arrives later; SendMail itself has returned at once.
+    for (const auto &[exitCode, expected] :
+         {std::pair{3, MailNoHandOff}, std::pair{4, MailFailure}, std::pair{0, MailSuccess},
+          std::pair{2, MailAttachmentNotFound}}) {
+        mailhandoff::setProgram(fakeProgram(exitCode));
+        int result = -100;
+        EXPECT_EQ(SendMail(QStringLiteral("s"), QString(), QString(), QString(), QString(), QString(),
+                           QString(), [&result](int r) { result = r; }),
+                  MailSuccess);
+        QTRY_COMPARE_WITH_TIMEOUT(result, int(expected), 10000);
+    }
+    EXPECT_FALSE(MailResultText(MailNoHandOff).isEmpty());
+    EXPECT_NE(MailResultText(MailNoHandOff), MailResultText(MailFailure));
 
     mailhandoff::setProgram(fakeProgram(0));
     EXPECT_EQ(SendMail(QStringLiteral("s"), QString(), tmp.file(QStringLiteral("eltunt.htm")), QString(),
@@ -101,13 +114,18 @@ TEST_F(SendMailTest, ResultCodesKeepTheirMeaning)
               MailHandOffUnusable);
 }
 
-TEST_F(SendMailTest, AMailProgramThatStaysOpenCountsAsHandedOver)
+TEST_F(SendMailTest, AMailProgramThatStaysOpenCountsAsHandedOverAndNothingWaitsForIt)
 {
-    mailhandoff::setProgram(fakeProgram(0, QStringLiteral("sleep 3")));
+    mailhandoff::setProgram(fakeProgram(4, QStringLiteral("sleep 3")));
     mailhandoff::setWaitMs(300);
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(SendMail(QStringLiteral("s"), QString(), QString(), QString(), QString(), QString(), QString()),
+    int result = -100;
+    EXPECT_EQ(SendMail(QStringLiteral("s"), QString(), QString(), QString(), QString(), QString(), QString(),
+                       [&result](int r) { result = r; }),
               MailSuccess);
+    EXPECT_LT(clock.elapsed(), 250) << "SendMail returns before the hand-off ends";
+    EXPECT_EQ(result, -100);
+    QTRY_COMPARE_WITH_TIMEOUT(result, int(MailSuccess), 5000);
     EXPECT_LT(clock.elapsed(), 2500) << "the program is not waited for";
 }

@@ -324,6 +324,27 @@ TEST(CommandLine, CreatesUpgradesAndFillsThroughADsn)
     EXPECT_EQ(runCommand({QStringLiteral("--create-database"), dsn + name}, &text), 1);
     EXPECT_TRUE(text.contains(QStringLiteral("már létezik"))) << text.toStdString();
     EXPECT_EQ(runCommand({QStringLiteral("--upgrade-database"), dsn + name}, &text), 0) << text.toStdString();
+    {
+        // Without demo data the database is ready to use: a cash box, cash types with signs
+        // and colours, and every cash-type setting pointing at a type of the right sign.
+        auto fresh = testsupport::connect(name);
+        EXPECT_EQ(fresh->queryText(QStringLiteral("SELECT GROUP_CONCAT(kassza_nev) FROM kassza")),
+                  QStringLiteral("Pénztárca"));
+        EXPECT_GE(count(*fresh, QStringLiteral("kasszatip WHERE szin IS NOT NULL")), 10);
+        // a new entry asks for a client: one is there for entries without a partner
+        EXPECT_EQ(fresh->queryText(QStringLiteral("SELECT GROUP_CONCAT(ugyfel_nev) FROM ugyfel")),
+                  QStringLiteral("Egyéb"));
+        EXPECT_EQ(
+            fresh->queryText(QStringLiteral(
+                "SELECT CONCAT_WS(' ', (SELECT szorzo FROM kasszatip WHERE kasszatip = b.kasszatip_ki), "
+                "(SELECT szorzo FROM kasszatip WHERE kasszatip = b.kasszatip_vissza), "
+                "(SELECT szorzo FROM kasszatip WHERE kasszatip = b.kapkasszatip_ki), "
+                "(SELECT szorzo FROM kasszatip WHERE kasszatip = b.kapkasszatip_vissza), "
+                "(SELECT szorzo FROM kasszatip WHERE kasszatip = b.kasszatip_csekk)) FROM beallit b")),
+            QStringLiteral("-1 1 1 -1 -1"));
+        EXPECT_EQ(fresh->queryText(QStringLiteral("SELECT vanbelep FROM beallit")), QStringLiteral("N"));
+    }
+    // ... and the demo data still go into it, in place of the untouched starter set
     const QString profile =
         QStringLiteral("%1;%2;%3;%4;%5;Teszt").arg(name, p.host).arg(p.port).arg(p.user, p.password);
     EXPECT_EQ(runCommand({QStringLiteral("--demo-data"), profile, QStringLiteral("--entries"),

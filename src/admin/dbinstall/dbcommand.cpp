@@ -99,6 +99,12 @@ int run(const CommandOptions &o, const ConnectionTarget &t, QTextStream &out)
             fillDemoData(*db, o.entries);
             out << QStringLiteral("Mintaadatok betöltve: %1 kassza tétel.\n")
                        .arg(db->queryInt(QStringLiteral("SELECT COUNT(*) FROM hazikassza")));
+        } else {
+            fillStarterData(*db);
+            out << QStringLiteral(
+                       "Alapadatok: a \"Pénztárca\" kassza és %1 kasszatípus, a beállítások "
+                       "kitöltve.\n")
+                       .arg(db->queryInt(QStringLiteral("SELECT COUNT(*) FROM kasszatip")));
         }
         return 0;
     }

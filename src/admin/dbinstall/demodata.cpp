@@ -162,10 +162,65 @@ void generateEntries(TmySQLDatabase &db, int kassza, DemoBoxKind kind, int count
     db.execute(QStringLiteral("DROP TEMPORARY TABLE IF EXISTS demo_havi_sor"));
 }
 
+namespace {
+
+// The rows of the starter set (starter.sql) exactly as it writes them.
+const char *const StarterBoxes = "(1, 'Pénztárca', 0)";
+const char *const StarterClients = "(1, 'Egyéb')";
+const char *const StarterTypes =
+    "(1, 'Fizetés', 1), (2, 'Egyéb bevétel', 1), (3, 'Kölcsönt visszakaptam', 1), (4, 'Kölcsönt kaptam', 1), "
+    "(5, 'Élelmiszer', -1), (6, 'Háztartás', -1), (7, 'Rezsi, csekk', -1), (8, 'Közlekedés', -1), "
+    "(9, 'Ruházat', -1), (10, 'Egészség', -1), (11, 'Szórakozás', -1), (12, 'Kölcsönt adtam', -1), "
+    "(13, 'Kölcsönt törlesztek', -1), (14, 'Egyéb kiadás', -1)";
+
+// Nothing but the untouched starter set: no entries, fixed items, bills or loans, and
+// the cash boxes, cash types and clients exactly as starter.sql wrote them.
+bool holdsOnlyStarterSet(TmySQLDatabase &db)
+{
+    const qint64 other =
+        db.queryInt(QStringLiteral("SELECT (SELECT COUNT(*) FROM hazikassza) + (SELECT COUNT(*) FROM fix) + "
+                                   "(SELECT COUNT(*) FROM csekk) + (SELECT COUNT(*) FROM tartozik)"));
+    if (other > 0)
+        return false;
+    const qint64 differing = db.queryInt(
+        QStringLiteral(
+            "SELECT (SELECT COUNT(*) FROM kassza WHERE (kassza, kassza_nev, nyito) NOT IN (%1)) + "
+            "(SELECT COUNT(*) FROM kasszatip WHERE (kasszatip, kasszatip_nev, szorzo) NOT IN (%2)) + "
+            "(SELECT COUNT(*) FROM ugyfel WHERE (ugyfel, ugyfel_nev) NOT IN (%3))")
+            .arg(QString::fromUtf8(StarterBoxes), QString::fromUtf8(StarterTypes),
+                 QString::fromUtf8(StarterClients)));
+    const qint64 present =
+        db.queryInt(QStringLiteral("SELECT (SELECT COUNT(*) FROM kassza) + (SELECT COUNT(*) FROM kasszatip) "
+                                   "+ (SELECT COUNT(*) FROM ugyfel)"));
+    return differing == 0 && present == 16;
+}
+
+}  // namespace
+
+void fillStarterData(TmySQLDatabase &db)
+{
+    if (schemaVersion(db) == 0)
+        throw DbInstallError(QStringLiteral("Ez nem Zorva adatbázis (nincs verzio táblája)."));
+    const qint64 used = db.queryInt(
+        QStringLiteral("SELECT (SELECT COUNT(*) FROM kassza) + (SELECT COUNT(*) FROM kasszatip) + "
+                       "(SELECT COUNT(*) FROM ugyfel) + (SELECT COUNT(*) FROM hazikassza)"));
+    if (used > 0)
+        throw DbInstallError(QStringLiteral(
+            "Az adatbázisban már vannak adatok; az alapadatok csak üres adatbázisba kerülhetnek."));
+    runSqlScript(db, readSqlResource(starterResource()), QFileInfo(starterResource()).fileName());
+}
+
 void fillDemoData(TmySQLDatabase &db, int entries)
 {
     if (schemaVersion(db) == 0)
         throw DbInstallError(QStringLiteral("Ez nem Zorva adatbázis (nincs verzio táblája)."));
+    // A database made without demo data starts with the starter set; the household's
+    // own cash boxes and types take its place.
+    if (holdsOnlyStarterSet(db)) {
+        db.execute(QStringLiteral("DELETE FROM ugyfel"));
+        db.execute(QStringLiteral("DELETE FROM kasszatip"));
+        db.execute(QStringLiteral("DELETE FROM kassza"));
+    }
     const qint64 used =
         db.queryInt(QStringLiteral("SELECT (SELECT COUNT(*) FROM kassza) + (SELECT COUNT(*) FROM ugyfel) + "
                                    "(SELECT COUNT(*) FROM hazikassza)"));

@@ -22,6 +22,13 @@ constexpr int DefaultDemoEntries = 2400;
 // cash box, client or entry is refused.
 void fillDemoData(TmySQLDatabase &db, int entries);
 
+// Makes an empty Zorva database ready to use without demo data: the cash box
+// "Pénztárca", a small Hungarian set of cash types with signs and colours, the client
+// "Egyéb" for entries without a particular partner, and the five
+// cash-type settings of beallit pointing at the lending, repayment, borrowing, repaying
+// and bill-payment types.  Refused like fillDemoData when the database holds data.
+void fillStarterData(TmySQLDatabase &db);
+
 // Kinds of cash box the generated entries are made for.
 enum class DemoBoxKind { Cash, Account, Euro };
 

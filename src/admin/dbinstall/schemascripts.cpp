@@ -43,6 +43,11 @@ QStringList routineResources()
             QStringLiteral(":/sql/routines/bills.sql"), QStringLiteral(":/sql/routines/debts.sql")};
 }
 
+QString starterResource()
+{
+    return QStringLiteral(":/sql/starter/starter.sql");
+}
+
 QString demoHouseholdResource()
 {
     return QStringLiteral(":/sql/demo/household.sql");

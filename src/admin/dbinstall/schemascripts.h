@@ -26,6 +26,8 @@ QStringList routineResources();
 // The demo household and the patterns of generated entries.
 QString demoHouseholdResource();
 QString demoPatternsResource();
+// The starter set of a database made without demo data.
+QString starterResource();
 
 // The text of a resource (UTF-8); throws DbInstallError when it is missing.
 QString readSqlResource(const QString &resource);

@@ -45,13 +45,15 @@ Tfrm_Login::Tfrm_Login(TmySQLDatabase &db, QWidget *parent) : QDialog(parent), T
     edtJelszo = new QLineEdit(this);
     edtJelszo->setObjectName(QStringLiteral("edtJelszo"));
     edtJelszo->setEchoMode(QLineEdit::Password);
+    edtJelszo->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));  // "*"
     btnUjJelszo = new QPushButton(QStringLiteral("Új jelszó"), this);
     btnUjJelszo->setObjectName(QStringLiteral("btnUjJelszo"));
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnMegsem = new QPushButton(QStringLiteral("Mégsem"), this);
     btnMegsem->setObjectName(QStringLiteral("btnMegsem"));
-    // Enter moves between the fields; no button takes it over.
+    // Enter moves between the fields and presses the button that has the focus; no
+    // button is the default that would take Enter over from a field.
     for (QPushButton *b : {btnUjJelszo, btnOK, btnMegsem}) {
         b->setAutoDefault(false);
         b->setDefault(false);
@@ -81,10 +83,11 @@ Tfrm_Login::Tfrm_Login(TmySQLDatabase &db, QWidget *parent) : QDialog(parent), T
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
+    // From the password Enter reaches "OK" first: name, Enter, password, Enter, Enter signs in.
     setTabOrder(edtFelhasznalo, edtJelszo);
-    setTabOrder(edtJelszo, btnUjJelszo);
-    setTabOrder(btnUjJelszo, btnOK);
+    setTabOrder(edtJelszo, btnOK);
     setTabOrder(btnOK, btnMegsem);
+    setTabOrder(btnMegsem, btnUjJelszo);
 
     connect(btnOK, &QPushButton::clicked, this, guarded(this, &Tfrm_Login::okClicked));
     connect(btnUjJelszo, &QPushButton::clicked, this, guarded(this, &Tfrm_Login::newPasswordClicked));

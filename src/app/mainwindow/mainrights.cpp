@@ -12,7 +12,8 @@ RequiredRights requiredRights(const QString &actionName)
         r.torzsszerkeszt = r.szerkeszthet = true;
     } else if (actionName == u"aTorol") {
         r.torzsszerkeszt = r.torolhet = true;
-    } else if (actionName == u"aFelhasznalo" || actionName == u"aSQL" || actionName == u"aBeallit") {
+    } else if (actionName == u"aFelhasznalo" || actionName == u"aSQL" || actionName == u"aBeallit" ||
+               actionName == u"aTulajdonos") {
         r.rendszergazda = true;
     }
     return r;

@@ -105,6 +105,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent), m_db(std::make_uniq
     wireOutputActions();
     wireWindowActions();
     wireChartActions();
+    wireSettingsActions();
     resize(beall().Width, beall().Height);
 }
 

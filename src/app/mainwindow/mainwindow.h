@@ -95,6 +95,10 @@ private:
     void wireWindowActions();
     void wireChartActions();
     void editEntry(int hid);
+    void wireSettingsActions();
+    void editOwner();
+    // False (with the user told) when the current cash box does not exist.
+    bool cashBoxReady();
     void disableLaterActions();
 
     std::unique_ptr<TmySQLDatabase> m_db;
@@ -110,6 +114,8 @@ private:
     QString m_listFilter;
     QString m_sortField = QStringLiteral("hazikassza");
     QAction *m_checkedFilter = nullptr;
+    QAction *m_aTulajdonos = nullptr;
+    QLabel *m_ownerHint = nullptr;
     bool m_dbOpen = true;
     bool m_searching = false;
     // Dataset columns the colour rule reads; they stay the same for every open of the list.

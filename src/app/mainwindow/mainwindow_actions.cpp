@@ -77,9 +77,7 @@ void Tfrm_Main::connectActions()
 
     // Guarded actions whose windows come later check the rights already; the window
     // they open is wired in by its own work.
-    for (QAction *a : {m_a.aSQL, m_a.aBeallit}) {
-        connect(a, &QAction::triggered, this, guarded([this, a] { checkRights(a->objectName()); }));
-    }
+    connect(m_a.aSQL, &QAction::triggered, this, guarded([this] { checkRights(m_a.aSQL->objectName()); }));
 }
 
 void Tfrm_Main::disableLaterActions()
@@ -104,8 +102,7 @@ void Tfrm_Main::disableLaterActions()
                                     m_a.aChBevMegoszlas,
                                     m_a.aChKiadMegoszlas,
                                     m_a.aSQL,
-                                    m_a.aAdatbazisok,
-                                    m_a.aBeallit};
+                                    m_a.aAdatbazisok};
     for (QAction *a : later) {
         a->setEnabled(false);
     }

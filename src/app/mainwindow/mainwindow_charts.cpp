@@ -5,6 +5,7 @@
 #include "charts.h"
 #include "daterange.h"
 #include "monthrange.h"
+#include "slotguard.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,27 +36,30 @@ void Tfrm_Main::wireChartActions()
             if (AskMonthRange(from, to, owner))
                 show(from, to, owner);
         };
-    connect(m_a.aChBevKiad, &QAction::triggered, this,
-            [byMonths] { byMonths([](auto &f, auto &t, QWidget *o) { ShowIncomeExpenseChart(f, t, o); }); });
-    connect(m_a.aChBevMegoszlas, &QAction::triggered, this, [byMonths] {
-        byMonths([](auto &f, auto &t, QWidget *o) { ShowDistributionChart(f, t, 1, o); });
-    });
-    connect(m_a.aChKiadMegoszlas, &QAction::triggered, this, [byMonths] {
-        byMonths([](auto &f, auto &t, QWidget *o) { ShowDistributionChart(f, t, -1, o); });
-    });
-    connect(m_a.aChCsekkMegoszlik, &QAction::triggered, this,
-            [byMonths] { byMonths([](auto &f, auto &t, QWidget *o) { ShowBillTypeChart(f, t, o); }); });
-    connect(m_a.aChCsekkFizet, &QAction::triggered, this,
-            [byMonths] { byMonths([](auto &f, auto &t, QWidget *o) { ShowBillPaymentChart(f, t, o); }); });
-    connect(m_a.aChPenzforg, &QAction::triggered, this, [this] {
-        if (!m_dbOpen)
-            return;
-        QWidget *owner = ownerOf(this);
-        const QDate today = QDate::currentDate();
-        QDate from(today.year(), 1, 1), to = today;
-        if (AskDateRange(from, to, QString(), owner))
-            ShowCashFlowBrowser(from, to, owner);
-    });
+    connect(m_a.aChBevKiad, &QAction::triggered, this, guarded([byMonths] {
+                byMonths([](auto &f, auto &t, QWidget *o) { ShowIncomeExpenseChart(f, t, o); });
+            }));
+    connect(m_a.aChBevMegoszlas, &QAction::triggered, this, guarded([byMonths] {
+                byMonths([](auto &f, auto &t, QWidget *o) { ShowDistributionChart(f, t, 1, o); });
+            }));
+    connect(m_a.aChKiadMegoszlas, &QAction::triggered, this, guarded([byMonths] {
+                byMonths([](auto &f, auto &t, QWidget *o) { ShowDistributionChart(f, t, -1, o); });
+            }));
+    connect(m_a.aChCsekkMegoszlik, &QAction::triggered, this, guarded([byMonths] {
+                byMonths([](auto &f, auto &t, QWidget *o) { ShowBillTypeChart(f, t, o); });
+            }));
+    connect(m_a.aChCsekkFizet, &QAction::triggered, this, guarded([byMonths] {
+                byMonths([](auto &f, auto &t, QWidget *o) { ShowBillPaymentChart(f, t, o); });
+            }));
+    connect(m_a.aChPenzforg, &QAction::triggered, this, guarded([this] {
+                if (!m_dbOpen)
+                    return;
+                QWidget *owner = ownerOf(this);
+                const QDate today = QDate::currentDate();
+                QDate from(today.year(), 1, 1), to = today;
+                if (AskDateRange(from, to, QString(), owner))
+                    ShowCashFlowBrowser(from, to, owner);
+            }));
     for (QAction *a : {m_a.aChBevKiad, m_a.aChBevMegoszlas, m_a.aChKiadMegoszlas, m_a.aChCsekkMegoszlik,
                        m_a.aChCsekkFizet, m_a.aChPenzforg})
         a->setEnabled(true);

@@ -63,7 +63,7 @@ void Tfrm_Main::wireWindowActions()
             }));
 
     connect(m_a.aUj, &QAction::triggered, this, guarded([this] {
-                if (checkRights(QStringLiteral("aUj")) && m_dbOpen)
+                if (checkRights(QStringLiteral("aUj")) && m_dbOpen && cashBoxReady())
                     editEntry(-1);
             }));
     connect(m_a.aSzerkeszt, &QAction::triggered, this, guarded([this] {
@@ -77,7 +77,7 @@ void Tfrm_Main::wireWindowActions()
                     ChooseFix(-1, false, this);
             }));
     connect(m_a.aUjFix, &QAction::triggered, this, guarded([this] {
-                if (!checkRights(QStringLiteral("aUjFix")) || !m_dbOpen)
+                if (!checkRights(QStringLiteral("aUjFix")) || !m_dbOpen || !cashBoxReady())
                     return;
                 const int hid = BookFixedItem(Cassa(), this);
                 if (hid == -1)

@@ -8,6 +8,8 @@
 #include "unpaidtotal.h"
 
 #include "asktext.h"
+#include "beallit.h"
+#include "cashboxcheck.h"
 #include "datehelpers.h"
 #include "dbgrid.h"
 #include "dialogclock.h"
@@ -243,16 +245,23 @@ void Tfrm_CsekkFizet::payOrUnpay()
     const double osszeg = m_qry->fieldByName(QStringLiteral("osszeg")).asFloat();
     if (flag == QLatin1String("N")) {
         ExecSql(callCsekkFizet(key));
-        // The payment is paid from here on: whatever the booking does, the list shows it.
+        // Paid and booked go together: a booking that is refused takes the payment back.
+        bool keepPaid = true;
         try {
             if (AskYesNo(QStringLiteral("Csökkentsem az összeggel a kasszát?"), QStringLiteral("Kérdés"),
                          this))
-                bookPayment(ugyfel, osszeg);
+                keepPaid = bookPayment(ugyfel, osszeg);
         } catch (...) {
+            try {
+                ExecSql(callCsekkFizet(key));
+            } catch (...) {
+            }
             reopenOn(key);
             showUnpaid();
             throw;
         }
+        if (!keepPaid)
+            ExecSql(callCsekkFizet(key));
     } else if (AskYesNo(QStringLiteral("Valóban törlöd a kifizetést?"), QStringLiteral("Megerősítés"),
                         this)) {
         ExecSql(callCsekkFizet(key));
@@ -262,23 +271,25 @@ void Tfrm_CsekkFizet::payOrUnpay()
     showUnpaid();
 }
 
-void Tfrm_CsekkFizet::bookPayment(int ugyfel, double osszeg)
+bool Tfrm_CsekkFizet::bookPayment(int ugyfel, double osszeg)
 {
     const int kasszatip = beall().kasszatip_csekk;
-    if (kasszatip <= 0) {
-        // Without the setting the entry could not be booked under any cash type.
-        ShowError(QStringLiteral("Nincs beállítva a csekk befizetés kassza típusa (Beállítások, "
-                                 "\"Csekk befizetés kasszatípus\"), ezért a kasszába nem került könyvelés."),
-                  this);
-        return;
+    if (!CashTypeSettingReady(
+            kasszatip,
+            Tfrm_Beallit::cashTypeLabel(Tfrm_Beallit::rowOfColumn(QStringLiteral("kasszatip_csekk"))),
+            this) ||
+        !CashBoxReady(-1, this)) {
+        activateWindow();
+        return false;
     }
     const int kassza = ChooseCassa(-1, true, nullptr, this);
     activateWindow();
     if (kassza == -1)
-        return;
+        return true;  // paid without booking, as the user chose
     InsertEntryToday(kassza, kasszatip, ugyfel, QStringLiteral("Csekk befizetés"), osszeg);
     if (m_hooks.refreshTotals)
         m_hooks.refreshTotals();
+    return true;
 }
 
 void Tfrm_CsekkFizet::printGrid()

@@ -52,7 +52,9 @@ protected:
 private:
     void applyFormats();
     void printGrid();
-    void bookPayment(int ugyfel, double osszeg);
+    // Books the paid payment into a chosen cash box; false when the booking is refused
+    // before anything is written (no cash type set, no cash box).
+    bool bookPayment(int ugyfel, double osszeg);
 
     BillPaymentHooks m_hooks;
     TmySQLQuery *m_qry = nullptr;

@@ -2,6 +2,8 @@
 
 #include "torzscsekk.h"
 
+#include "amountfield.h"
+
 #include "datehelpers.h"
 #include "dialogclock.h"
 #include "globals.h"
@@ -80,7 +82,7 @@ void Tfrm_CsekkFizet_Szerkeszt::loadValues()
     if (!ds || !ds->isActive())
         return;
     m_period->setText(PeriodToMaskText(ds->fieldByName(QStringLiteral("idoszak")).asString()));
-    m_amount->setText(FormatFloat(kAmountFormat, ds->fieldByName(QStringLiteral("osszeg")).asFloat()));
+    showAmount(m_amount, ds->fieldByName(QStringLiteral("osszeg")).asFloat(), kAmountFormat);
 }
 
 bool Tfrm_CsekkFizet_Szerkeszt::checkValues(QString *reason)
@@ -100,7 +102,7 @@ void Tfrm_CsekkFizet_Szerkeszt::storeValues()
         return;
     ds->fieldByName(QStringLiteral("idoszak"))
         .setAsString(RemoveChars(QStringLiteral("._ "), m_period->text()));
-    ds->fieldByName(QStringLiteral("osszeg")).setAsFloat(ParseAmount(m_amount->text(), 0));
+    ds->fieldByName(QStringLiteral("osszeg")).setAsFloat(amountToStore(m_amount, 0));
 }
 
 int EditCsekkFizet(int id, const TCsekk *type, QWidget *parent)

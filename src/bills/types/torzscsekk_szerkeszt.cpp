@@ -1,5 +1,6 @@
 #include "torzscsekk_szerkeszt.h"
 
+#include "amountfield.h"
 #include "clientchooser.h"
 #include "globals.h"
 #include "mainconnection.h"
@@ -96,7 +97,7 @@ void Tfrm_TorzsCsekk_Szerkeszt::loadValues()
     m_active->setChecked(ds->fieldByName(QStringLiteral("kellgen")).asString() == QLatin1String("I"));
     const TField &day = ds->fieldByName(QStringLiteral("nap_hatid"));
     m_day->setText(day.isNull() ? QString() : QString::number(day.asInteger()));
-    m_amount->setText(FormatFloat(beall().Format, ds->fieldByName(QStringLiteral("osszeg")).asFloat()));
+    showAmount(m_amount, ds->fieldByName(QStringLiteral("osszeg")).asFloat(), beall().Format);
     const TField &client = ds->fieldByName(QStringLiteral("ugyfel"));
     m_ugyfel = client.isNull() ? 0 : client.asInteger();
     m_client->setText(m_ugyfel > 0 ? LookupName(m_ugyfel, QStringLiteral("ugyfel"), QString()) : QString());
@@ -133,7 +134,7 @@ void Tfrm_TorzsCsekk_Szerkeszt::storeValues()
         day.clear();
     else
         day.setAsInteger(m_day->text().trimmed().toInt());
-    ds->fieldByName(QStringLiteral("osszeg")).setAsFloat(ParseAmount(m_amount->text(), 0));
+    ds->fieldByName(QStringLiteral("osszeg")).setAsFloat(amountToStore(m_amount, 0));
     TField &client = ds->fieldByName(QStringLiteral("ugyfel"));
     if (m_ugyfel > 0)
         client.setAsInteger(m_ugyfel);

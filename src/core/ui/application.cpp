@@ -5,9 +5,62 @@
 #include "slotguard.h"
 #include "windowplace.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 namespace zorva {
 
-ZorvaApplication::ZorvaApplication(int &argc, char **argv) : QApplication(argc, argv) {}
+namespace {
+
+// Texts of Qt's own dialogs that its Hungarian catalogue leaves in English.
+class QtTextsInHungarian : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char *context, const char *sourceText, const char *disambiguation,
+                      int n) const override
+    {
+        Q_UNUSED(disambiguation)
+        Q_UNUSED(n)
+        struct Text {
+            const char *context, *source, *hungarian;
+        };
+        static const Text texts[] = {
+            {"QPlatformTheme", "&Yes", "&Igen"},
+            {"QPlatformTheme", "&No", "&Nem"},
+            {"QPlatformTheme", "Cancel", "Mégse"},
+            {"QPlatformTheme", "OK", "OK"},
+        };
+        for (const Text &t : texts) {
+            if (qstrcmp(context, t.context) == 0 && qstrcmp(sourceText, t.source) == 0)
+                return QString::fromUtf8(t.hungarian);
+        }
+        return {};
+    }
+};
+
+}  // namespace
+
+bool installQtTranslations(QCoreApplication *app)
+{
+    // Translators are searched newest first: Qt's catalogue, then the program's own
+    // texts for what the catalogue lacks.
+    app->installTranslator(new QtTextsInHungarian(app));
+    auto *qt = new QTranslator(app);
+    if (!qt->load(QLocale(QLocale::Hungarian, QLocale::Hungary), QStringLiteral("qtbase"),
+                  QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete qt;
+        return false;
+    }
+    app->installTranslator(qt);
+    return true;
+}
+
+ZorvaApplication::ZorvaApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    installQtTranslations(this);
+}
 
 bool ZorvaApplication::notify(QObject *receiver, QEvent *event)
 {

@@ -17,6 +17,13 @@ public:
     bool notify(QObject *receiver, QEvent *event) override;
 };
 
+// Qt's own texts (the buttons of message boxes, the file, folder, colour and print
+// preview dialogs, the context menus of text fields) in Hungarian: Qt's catalogue
+// "qtbase_hu" from its translations folder, and the program's own Hungarian for the few
+// texts it lacks.  The ZorvaApplication does it when it starts; false when Qt's
+// catalogue is not installed.
+bool installQtTranslations(QCoreApplication *app);
+
 // The error box of uncaught errors: error icon, ApplicationTitle() as caption, the
 // message with a full stop appended when its last character's code is above that of ".".
 void showGlobalError(const std::exception &error);

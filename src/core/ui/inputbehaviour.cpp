@@ -14,7 +14,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QTextEdit>
+#include <QToolButton>
 
 namespace zorva {
 
@@ -102,12 +104,19 @@ protected:
             }
             return false;
         }
-        if (qobject_cast<QAbstractButton *>(w) || qobject_cast<QAbstractItemView *>(w) ||
-            qobject_cast<QTextEdit *>(w) || qobject_cast<QPlainTextEdit *>(w))
+        if (qobject_cast<QAbstractItemView *>(w) || qobject_cast<QTextEdit *>(w) ||
+            qobject_cast<QPlainTextEdit *>(w))
             return false;
-        // Only the field that has the focus moves it (the event also passes its parents).
+        // Only the control that has the focus acts (the event also passes its parents).
         if (w != QApplication::focusWidget())
             return false;
+        // A push or tool button is pressed by Enter, as by Space; a check box moves on.
+        if (auto *button = qobject_cast<QAbstractButton *>(w);
+            button && (qobject_cast<QPushButton *>(w) || qobject_cast<QToolButton *>(w))) {
+            if (!key->isAutoRepeat() && button->isEnabled())
+                button->click();
+            return true;
+        }
         if (auto *combo = qobject_cast<QComboBox *>(w); combo && combo->view() && combo->view()->isVisible())
             return false;
         focusNext(w);

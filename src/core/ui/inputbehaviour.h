@@ -10,8 +10,9 @@ namespace zorva {
 // otherwise.  Fields added later are covered too.
 void installFocusColor(QWidget *root);
 
-// Inside `dialog`, Enter moves the focus to the next field, as Tab does.  Enter on a
-// push button still presses it and multi-line text fields keep their Enter.  With
+// Inside `dialog`, Enter moves the focus to the next field, as Tab does (check boxes
+// included).  Enter on a focused push or tool button presses it, whatever its default
+// settings; multi-line text fields and lists keep their Enter.  With
 // ctrlEnterAccepts, Ctrl+Enter accepts the dialog (when it is a QDialog).
 void installEnterAsTab(QWidget *dialog, bool ctrlEnterAccepts = false);
 

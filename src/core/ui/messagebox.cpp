@@ -39,6 +39,16 @@ QMessageBox::Icon iconOf(MessageBox::Kind kind)
 
 }  // namespace
 
+std::unique_ptr<QMessageBox> MessageBox::createBox(QWidget *parent, Kind kind, const QString &caption,
+                                                   const QString &text, QMessageBox::StandardButtons buttons,
+                                                   QMessageBox::StandardButton defaultButton)
+{
+    auto box = std::make_unique<QMessageBox>(iconOf(kind), caption, text, buttons, parent);
+    box->setDefaultButton(defaultButton);
+    box->setWindowModality(Qt::ApplicationModal);
+    return box;
+}
+
 QMessageBox::StandardButton MessageBox::show(QWidget *parent, Kind kind, const QString &caption,
                                              const QString &text, QMessageBox::StandardButtons buttons,
                                              QMessageBox::StandardButton defaultButton)
@@ -48,12 +58,11 @@ QMessageBox::StandardButton MessageBox::show(QWidget *parent, Kind kind, const Q
         answer = answers().dequeue();
     } else if (!testMode()) {
         QPointer<QWidget> previous = QApplication::activeWindow();
-        QMessageBox box(iconOf(kind), caption, text, buttons, parent ? parent : previous.data());
-        box.setDefaultButton(defaultButton);
-        box.setWindowModality(Qt::ApplicationModal);
-        const int result = box.exec();
-        answer = box.clickedButton() ? box.standardButton(box.clickedButton())
-                                     : QMessageBox::StandardButton(result);
+        const auto box =
+            createBox(parent ? parent : previous.data(), kind, caption, text, buttons, defaultButton);
+        const int result = box->exec();
+        answer = box->clickedButton() ? box->standardButton(box->clickedButton())
+                                      : QMessageBox::StandardButton(result);
         if (answer == QMessageBox::NoButton)
             answer = buttons.testFlag(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok;
         if (previous)

@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QString>
 
+#include <memory>
+
 class QWidget;
 
 namespace zorva {
@@ -27,6 +29,11 @@ public:
     static QMessageBox::StandardButton show(QWidget *parent, Kind kind, const QString &caption,
                                             const QString &text, QMessageBox::StandardButtons buttons,
                                             QMessageBox::StandardButton defaultButton);
+
+    // The box show() puts on the screen (not yet shown).
+    static std::unique_ptr<QMessageBox> createBox(QWidget *parent, Kind kind, const QString &caption,
+                                                  const QString &text, QMessageBox::StandardButtons buttons,
+                                                  QMessageBox::StandardButton defaultButton);
 
     // --- test hooks
     // Queued answers are used, first in first out, instead of showing a box.

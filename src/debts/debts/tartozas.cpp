@@ -5,6 +5,7 @@
 #include "tartozas_szerkeszt.h"
 #include "torleszt.h"
 
+#include "cashboxcheck.h"
 #include "clientchooser.h"
 #include "dbgrid.h"
 #include "entryroutines.h"
@@ -264,7 +265,13 @@ void Tfrm_Tartozas::newRow()
     try {
         InsertEntryToday(Cassa(), loanCashType(), client, QStringLiteral("Kölcsön: ") + clientName, osszeg);
     } catch (...) {
-        reloadList(id);  // the loan stays written
+        // A loan without its booking is taken back.
+        try {
+            ExecSql(QStringLiteral("DELETE FROM tartozik WHERE tartozik=") + SqlIntOrZero(id) +
+                    QStringLiteral(";"));
+        } catch (...) {
+        }
+        reloadList();
         throw;
     }
     refreshTotals();
@@ -325,7 +332,7 @@ void Tfrm_Tartozas::repay()
 void Tfrm_Tartozas::settle()
 {
     const DebtRecord debt = currentDebt();
-    if (debt.tartozik <= 0)
+    if (debt.tartozik <= 0 || !CashBoxReady(Cassa(), this))
         return;
     runMovement(
         [&] {

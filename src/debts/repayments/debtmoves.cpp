@@ -1,6 +1,8 @@
 #include "debtmoves.h"
 
 #include "amounttext.h"
+#include "beallit.h"
+#include "cashboxcheck.h"
 #include "entryroutines.h"
 #include "globals.h"
 #include "mainconnection.h"
@@ -79,12 +81,23 @@ QString FurtherLoanProblem(double osszeg, double amount)
 
 bool CheckCashTypeSet(int kasszatip, const QString &settingName, QWidget *parent)
 {
-    if (kasszatip > 0)
-        return true;
-    ShowError(QStringLiteral("Nincs beállítva a(z) \"%1\" (Beállítások), ezért a művelet nem könyvelhető.")
-                  .arg(settingName),
-              parent);
-    return false;
+    return CashTypeSettingReady(kasszatip, settingName, parent) && CashBoxReady(Cassa(), parent);
+}
+
+void UndoEntryOnFailure(int hid, const std::function<void()> &step)
+{
+    try {
+        step();
+    } catch (...) {
+        // 0: the id was lost with a re-connection, the entry cannot be found again.
+        if (hid > 0) {
+            try {
+                ExecSql(QStringLiteral("CALL sp_kassza_del(%1);").arg(hid));
+            } catch (...) {
+            }
+        }
+        throw;
+    }
 }
 
 bool RepayDebt(const DebtRecord &debt, int kasszatip, QWidget *parent)
@@ -99,9 +112,9 @@ bool RepayDebt(const DebtRecord &debt, int kasszatip, QWidget *parent)
     // What the procedure would refuse is refused before anything is booked.
     if (refuse(RepaymentProblem(debt, amount), parent) || refuse(NoteProblem(note), parent))
         return false;
-    InsertEntryToday(Cassa(), kasszatip, debt.ugyfel, QStringLiteral("Törlesztés: ") + debt.ugyfelNev,
-                     amount);
-    ExecSql(callTorleszt(debt.tartozik, amount, note));
+    const int hid = InsertEntryToday(Cassa(), kasszatip, debt.ugyfel,
+                                     QStringLiteral("Törlesztés: ") + debt.ugyfelNev, amount);
+    UndoEntryOnFailure(hid, [&] { ExecSql(callTorleszt(debt.tartozik, amount, note)); });
     return true;
 }
 
@@ -112,11 +125,11 @@ bool SettleDebt(const DebtRecord &debt, const std::function<void()> &afterBookin
     const int kasszatip = ChooseKasszaTip(-1, true, debt.claim ? 1 : -1, parent);
     if (kasszatip == -1)
         return false;
-    InsertEntryToday(Cassa(), kasszatip, debt.ugyfel, QStringLiteral("Törlesztés: ") + debt.ugyfelNev,
-                     debt.marad);
+    const int hid = InsertEntryToday(Cassa(), kasszatip, debt.ugyfel,
+                                     QStringLiteral("Törlesztés: ") + debt.ugyfelNev, debt.marad);
+    UndoEntryOnFailure(hid, [&] { ExecSql(callTorleszt(debt.tartozik, debt.marad, QString())); });
     if (afterBooking)
         afterBooking();
-    ExecSql(callTorleszt(debt.tartozik, debt.marad, QString()));
     return true;
 }
 
@@ -132,9 +145,9 @@ bool LendMore(const DebtRecord &debt, double osszeg, int kasszatip, QWidget *par
         return false;
     if (refuse(FurtherLoanProblem(osszeg, amount), parent) || refuse(NoteProblem(note), parent))
         return false;
-    InsertEntryToday(Cassa(), kasszatip, debt.ugyfel, QStringLiteral("További kölcsön: ") + debt.ugyfelNev,
-                     amount);
-    ExecSql(callMegkolcsonad(debt.tartozik, amount, note));
+    const int hid = InsertEntryToday(Cassa(), kasszatip, debt.ugyfel,
+                                     QStringLiteral("További kölcsön: ") + debt.ugyfelNev, amount);
+    UndoEntryOnFailure(hid, [&] { ExecSql(callMegkolcsonad(debt.tartozik, amount, note)); });
     return true;
 }
 

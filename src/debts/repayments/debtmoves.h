@@ -1,6 +1,7 @@
 // Money movements on an existing loan: a repayment of part of it, the settlement of what
 // remains and a further loan.  Each books the money into the current cash box first and
-// then records the movement on the loan through sp_torleszt or sp_megkolcsonad.
+// then records the movement on the loan through sp_torleszt or sp_megkolcsonad; when
+// the database refuses the movement, the booking is taken back.
 #pragma once
 
 #include <QString>
@@ -42,7 +43,13 @@ bool SettleDebt(const DebtRecord &debt, const std::function<void()> &afterBookin
 // nothing was done.
 bool LendMore(const DebtRecord &debt, double osszeg, int kasszatip, QWidget *parent = nullptr);
 
-// The error shown when the cash type a booking needs is not set; false then.
+// The checks before a booking into the current cash box: the cash type it needs is set
+// (otherwise the user is told which setting is missing and offered "Beállítások") and
+// the current cash box exists (otherwise the cash boxes window is offered).
 bool CheckCashTypeSet(int kasszatip, const QString &settingName, QWidget *parent = nullptr);
+
+// Runs the step that follows the booking of entry `hid`; when it fails, the entry is
+// deleted again and the error travels on, so that neither is left half done.
+void UndoEntryOnFailure(int hid, const std::function<void()> &step);
 
 }  // namespace zorva

@@ -8,6 +8,7 @@
 #include "gridcolumns.h"
 #include "htmlpage.h"
 #include "inputbehaviour.h"
+#include "messagebox.h"
 #include "outputpictures.h"
 #include "sendmail.h"
 #include "shell.h"
@@ -23,6 +24,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
@@ -170,11 +172,23 @@ void Tfrm_Grid2Html::mail()
     m_openAfter->setChecked(false);
     if (!writePage())
         return;
+    // The mail program starts on its own; the window is not held up meanwhile.  A
+    // hand-off that fails, at once or when it ends, is told to the user.
     m_mail->setEnabled(false);
-    SendMail(QStringLiteral("Html küldés"), QStringLiteral("Html küldés"),
-             QFileInfo(m_path->text().trimmed()).absoluteFilePath(), QString(), QString(), QString(),
-             QString());
-    m_mail->setEnabled(true);
+    QPointer<Tfrm_Grid2Html> self(this);
+    const int started = SendMail(QStringLiteral("Html küldés"), QStringLiteral("Html küldés"),
+                                 QFileInfo(m_path->text().trimmed()).absoluteFilePath(), QString(), QString(),
+                                 QString(), QString(), [self](int result) {
+                                     if (!self)
+                                         return;
+                                     self->m_mail->setEnabled(true);
+                                     if (result != MailSuccess)
+                                         ShowError(MailResultText(result), self);
+                                 });
+    if (started != MailSuccess) {
+        m_mail->setEnabled(true);
+        ShowError(MailResultText(started), this);
+    }
 }
 
 void Tfrm_Grid2Html::done(int result)

@@ -1,4 +1,5 @@
 #include "sendmail.h"
+#include "slotguard.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -9,7 +10,9 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryFile>
-#include <QThread>
+#include <QTimer>
+
+#include <memory>
 
 namespace zorva {
 
@@ -95,7 +98,7 @@ QStringList arguments(const QString &subject, const QString &body, const QString
 
 int SendMail(const QString &subject, const QString &body, const QString &attachment,
              const QString &senderName, const QString &senderAddress, const QString &recipientName,
-             const QString &recipientAddress)
+             const QString &recipientAddress, const std::function<void(int)> &finished)
 {
     Q_UNUSED(senderName)
     Q_UNUSED(senderAddress)
@@ -105,6 +108,8 @@ int SendMail(const QString &subject, const QString &body, const QString &attachm
         return MailNoHandOff;
     if (!attachment.isEmpty() && !QFileInfo(attachment).isFile())
         return MailAttachmentNotFound;
+    if (!QFileInfo(exe).isExecutable())
+        return MailHandOffUnusable;
 
     // The hand-off runs detached, so that a mail program it leaves open is not
     // ended with this program; a small shell wrapper reports its exit code in a file.
@@ -128,30 +133,57 @@ int SendMail(const QString &subject, const QString &body, const QString &attachm
         return MailHandOffUnusable;
     }
 
-    QElapsedTimer clock;
-    clock.start();
-    QString status;
-    while (clock.elapsed() < mailhandoff::waitMs()) {
-        QFile f(statusFile);
-        if (f.open(QIODevice::ReadOnly)) {
-            status = QString::fromLatin1(f.readAll()).trimmed();
-            if (!status.isEmpty())
-                break;
-        }
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
-        QThread::msleep(20);
+    // The end of the hand-off is watched by a timer: the window goes on meanwhile.
+    auto *timer = new QTimer(QCoreApplication::instance());
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    timer->setInterval(50);
+    QObject::connect(timer, &QTimer::timeout, timer, guarded([timer, clock, statusFile, marker, finished] {
+                         QString status;
+                         QFile f(statusFile);
+                         if (f.open(QIODevice::ReadOnly))
+                             status = QString::fromLatin1(f.readAll()).trimmed();
+                         if (status.isEmpty() && clock->elapsed() < mailhandoff::waitMs())
+                             return;
+                         timer->stop();
+                         timer->deleteLater();
+                         QFile::remove(marker);
+                         QFile::remove(statusFile);
+                         int result = MailSuccess;  // still running: the mail program is up with the message
+                         if (!status.isEmpty()) {
+                             bool ok = false;
+                             const int code = status.toInt(&ok);
+                             if (!ok)
+                                 result = MailFailure;
+                             else if (code == 126 || code == 127)  // found but not runnable
+                                 result = MailHandOffUnusable;
+                             else
+                                 result = mailhandoff::resultOfExitCode(code);
+                         }
+                         if (finished)
+                             finished(result);
+                     }));
+    timer->start();
+    return MailSuccess;
+}
+
+QString MailResultText(int result)
+{
+    switch (result) {
+        case MailSuccess:
+            return {};
+        case MailNoHandOff:
+            return QStringLiteral(
+                "A levél nem adható át: ezen a gépen nincs levelezőprogram beállítva "
+                "(az xdg-email vagy a levelezőprogram hiányzik).");
+        case MailHandOffUnusable:
+            return QStringLiteral(
+                "A levél nem adható át: a levelezőprogram átadója (xdg-email) nem indítható.");
+        case MailAttachmentNotFound:
+            return QStringLiteral("A levél nem adható át: a csatolandó fájl nem található.");
+        default:
+            return QStringLiteral("A levelezőprogram nem vette át a levelet (hibakód: %1).").arg(result);
     }
-    QFile::remove(marker);
-    QFile::remove(statusFile);
-    if (status.isEmpty())
-        return MailSuccess;  // the mail program is up with the message; it lives on by itself
-    bool ok = false;
-    const int code = status.toInt(&ok);
-    if (!ok)
-        return MailFailure;
-    if (code == 126 || code == 127)  // found but not runnable
-        return MailHandOffUnusable;
-    return mailhandoff::resultOfExitCode(code);
 }
 
 }  // namespace zorva

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace zorva {
 
 // Result codes of the hand-off.
@@ -19,18 +21,25 @@ enum MailResult {
 
 // Any argument may be empty.  Without a recipient the mail program asks for one.
 // The sender is left to the mail program (it chooses the account); the names are
-// not passed on.  Returns a MailResult.
+// not passed on.  Returns at once, never waiting for the mail program: a MailResult
+// for what is known before it starts (MailNoHandOff, MailAttachmentNotFound,
+// MailHandOffUnusable) or MailSuccess when the hand-off was started.  Once the hand-off
+// has ended (or after waitMs(), when the mail program stays open with the message, as
+// MailSuccess) `finished` receives its result on the user-interface thread.
 int SendMail(const QString &subject, const QString &body, const QString &attachment,
              const QString &senderName, const QString &senderAddress, const QString &recipientName,
-             const QString &recipientAddress);
+             const QString &recipientAddress, const std::function<void(int)> &finished = {});
+
+// The Hungarian message of a result other than MailSuccess, for the user.
+QString MailResultText(int result);
 
 namespace mailhandoff {
 
 // The program used: a name looked up in PATH ("xdg-email") or a path.
 QString program();
 void setProgram(const QString &nameOrPath);
-// How long SendMail waits for the hand-off to finish before it takes the
-// message as handed over (the mail program then keeps running on its own).
+// How long the hand-off is watched for its end before the message counts as handed
+// over (the mail program then keeps running on its own).
 int waitMs();
 void setWaitMs(int ms);
 

@@ -2,12 +2,11 @@
 // deleting, rights, font size, refresh and column widths.
 #include "cashbookfixture.h"
 
-#include "database.h"
-#include "globals.h"
 #include "asktext.h"
+#include "database.h"
 #include "datasetmodel.h"
 #include "dbgrid.h"
-#include "searchbox.h"
+#include "globals.h"
 #include "mainconnection.h"
 #include "mainrights.h"
 #include "mainstatusbar.h"
@@ -16,9 +15,11 @@
 #include "programsettings.h"
 #include "query.h"
 #include "rowcolors.h"
+#include "searchbox.h"
 #include "shell.h"
 #include "totalspanel.h"
 
+#include <gtest/gtest.h>
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
@@ -28,15 +29,20 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 using namespace zorva;
 using testsupport::addEntry;
 
 namespace {
 
-QString whereLine(Tfrm_Main &w) { return w.Qry().sql().value(1); }
-QString orderLine(Tfrm_Main &w) { return w.Qry().sql().value(2); }
+QString whereLine(Tfrm_Main &w)
+{
+    return w.Qry().sql().value(1);
+}
+QString orderLine(Tfrm_Main &w)
+{
+    return w.Qry().sql().value(2);
+}
 
 QStringList column(Tfrm_Main &w, const QString &field)
 {
@@ -210,10 +216,11 @@ TEST_F(MainWindowTest, TypingIntoTheGridSearchesTheFourExpressions)
     EXPECT_EQ(w->searchBox()->text(), "k");
     EXPECT_EQ(w->searchBox()->cursorPosition(), 1);
     EXPECT_TRUE(w->searchBox()->hasFocus());
-    EXPECT_EQ(whereLine(*w),
-              "WHERE (kassza = 1) AND (datum>=DATE_ADD(CURDATE(), INTERVAL -1 MONTH)) AND "
-              "((CONVERT(DATE_FORMAT(datum,'%Y.%m.%d') USING latin2) LIKE '%k%') OR (kasszatip_nev LIKE '%k%') OR "
-              "(ugyfel_nev LIKE '%k%') OR (szoveg_rovid LIKE '%k%'))");
+    EXPECT_EQ(
+        whereLine(*w),
+        "WHERE (kassza = 1) AND (datum>=DATE_ADD(CURDATE(), INTERVAL -1 MONTH)) AND "
+        "((CONVERT(DATE_FORMAT(datum,'%Y.%m.%d') USING latin2) LIKE '%k%') OR (kasszatip_nev LIKE '%k%') OR "
+        "(ugyfel_nev LIKE '%k%') OR (szoveg_rovid LIKE '%k%'))");
     // "Közlekedés" by its type, "Pótlék" by its text, in any case
     EXPECT_EQ(column(*w, "hazikassza"), QStringList({"0000003", "0000004"}));
 
@@ -268,7 +275,8 @@ TEST_F(MainWindowTest, SortingByDateMarksTheColumnMasksTheSearchAndKeepsTheRow)
     EXPECT_TRUE(w->searchBox()->hasFocus());
     TDataSetModel *m = w->listModel();
     const int other = w->Qry().currentIndex() == 0 ? 1 : 0;
-    EXPECT_EQ(m->index(other, dateColumn).data(Qt::BackgroundRole).value<QBrush>().color(), SortColumnColor());
+    EXPECT_EQ(m->index(other, dateColumn).data(Qt::BackgroundRole).value<QBrush>().color(),
+              SortColumnColor());
     EXPECT_NE(m->index(other, 0).data(Qt::BackgroundRole).value<QBrush>().color(), SortColumnColor());
 
     // a date typed into the masked box positions on it
@@ -365,8 +373,9 @@ TEST_F(MainWindowTest, DeleteAsksAndSendsTheCurrentIdOrZero)
 TEST_F(MainWindowTest, EveryRightsCombinationOfTheGuardedActions)
 {
     auto w = open();
-    const QStringList guarded = {"aUj",     "aUjFix",       "aSzerkeszt", "aTorol", "aTorzsKasszaTipus",
-                                 "aTorzsUgyfel", "aTorzsFix", "aFelhasznalo", "aSQL",   "aBeallit"};
+    const QStringList guarded = {"aUj",          "aUjFix",    "aSzerkeszt",   "aTorol", "aTorzsKasszaTipus",
+                                 "aTorzsUgyfel", "aTorzsFix", "aFelhasznalo", "aSQL",   "aBeallit",
+                                 "aTulajdonos"};
     for (int bits = 0; bits < 16; ++bits) {
         TBeall &b = beall();
         b.rendszergazda = bits & 1;
@@ -375,7 +384,7 @@ TEST_F(MainWindowTest, EveryRightsCombinationOfTheGuardedActions)
         b.torolhet = bits & 8;
         for (const QString &name : guarded) {
             bool expected = true;
-            if (name == "aFelhasznalo" || name == "aSQL" || name == "aBeallit")
+            if (name == "aFelhasznalo" || name == "aSQL" || name == "aBeallit" || name == "aTulajdonos")
                 expected = b.rendszergazda;
             else if (name == "aSzerkeszt")
                 expected = b.torzsszerkeszt && b.szerkeszthet;
@@ -385,13 +394,15 @@ TEST_F(MainWindowTest, EveryRightsCombinationOfTheGuardedActions)
                 expected = b.torzsszerkeszt;
             MessageBox::clearLog();
             EXPECT_EQ(w->checkRights(name), expected) << name.toStdString() << " rights " << bits;
-            EXPECT_EQ(errors(), expected ? QList<QString>() : QList<QString>({"Nincs jogosultság a művelethez."}));
+            EXPECT_EQ(errors(),
+                      expected ? QList<QString>() : QList<QString>({"Nincs jogosultság a művelethez."}));
         }
         // "Töröl" itself: a refusal asks nothing and deletes nothing
         MessageBox::clearLog();
         MessageBox::setNextAnswer(QMessageBox::No);
         w->actions().aTorol->trigger();
-        const bool asked = !MessageBox::log().isEmpty() && MessageBox::log().last().kind == MessageBox::Question;
+        const bool asked =
+            !MessageBox::log().isEmpty() && MessageBox::log().last().kind == MessageBox::Question;
         EXPECT_EQ(asked, b.torzsszerkeszt && b.torolhet) << bits;
         MessageBox::clearAnswers();
     }

@@ -206,17 +206,67 @@ TEST_F(BillPayments, PayingBooksIntoTheChosenBoxOnlyWhenAskedTo)
     EXPECT_EQ(cashBook().size(), 1);
     EXPECT_EQ(refreshed, 1);
 
-    // Without the bill cash type in the settings the user is told, and no box is asked for
+    // Without the bill cash type in the settings the user is told which setting is
+    // missing (and offered it), no box is asked for, and the payment is not paid either
     beall().kasszatip_csekk = -1;
     ASSERT_TRUE(w->moveToKey(4));
     MessageBox::clearLog();
     MessageBox::setNextAnswer(QMessageBox::Yes);
     EXPECT_FALSE(billtest::opensAModal([&] { w->payOrUnpay(); }));
-    EXPECT_EQ(payment(4)[0][5], "I");
+    EXPECT_EQ(payment(4)[0][5], "N");
     EXPECT_EQ(cashBook().size(), 1);
     ASSERT_EQ(MessageBox::log().size(), 2);
-    EXPECT_TRUE(MessageBox::log()[1].text.startsWith("Nincs beállítva a csekk befizetés kassza típusa"));
-    EXPECT_EQ(w->unpaidPanel()->text(), "Kifizetésre vár: 0");
+    EXPECT_TRUE(MessageBox::log()[1].text.startsWith(
+        "Nincs beállítva a(z) \"Csekk befizetés kasszatípus\" (Beállítások)"));
+    EXPECT_EQ(w->unpaidPanel()->text(), "Kifizetésre vár: 8 500");
+}
+
+TEST_F(BillPayments, ARefusedBookingLeavesThePaymentUnpaid)
+{
+    auto w = openWindow();
+    // the database refuses the entry (its cash type is gone)
+    beall().kasszatip_csekk = 99;
+    ASSERT_TRUE(w->moveToKey(1));
+    MessageBox::setNextAnswer(QMessageBox::Yes);
+    whenModal<Tfrm_TorzsKassza>([](Tfrm_TorzsKassza *c) { c->action("aElfogad")->trigger(); });
+    EXPECT_THROW(w->payOrUnpay(), EmySQLDatabaseError);
+    EXPECT_EQ(rows("SELECT fizetve, dat_fizetve IS NULL FROM csekkfizet WHERE csekkfizet = 1"),
+              QList<QStringList>({{"N", "1"}}));
+    EXPECT_TRUE(cashBook().isEmpty());
+    // the list and the total were read again before the error went on
+    EXPECT_EQ(w->query()->fieldByName("fizetve").asString(), "N");
+    EXPECT_EQ(w->unpaidPanel()->text(), "Kifizetésre vár: 37 500");
+
+    // no cash box at all: the user is told, the payment stays unpaid
+    beall().kasszatip_csekk = 4;
+    db().execute("DELETE FROM kassza");
+    MessageBox::clearLog();
+    MessageBox::setNextAnswer(QMessageBox::Yes);  // reduce the cash box
+    MessageBox::setNextAnswer(QMessageBox::No);   // do not open the cash boxes window
+    EXPECT_FALSE(billtest::opensAModal([&] { w->payOrUnpay(); }));
+    EXPECT_EQ(payment(1)[0][5], "N");
+    ASSERT_EQ(MessageBox::log().size(), 2);
+    EXPECT_TRUE(MessageBox::log()[1].text.startsWith("Még nincs egyetlen kassza sem."));
+}
+
+TEST_F(BillPayments, APaymentAmountWithDecimalsSurvivesTheDialog)
+{
+    db().execute("UPDATE csekkfizet SET osszeg = 12345.67 WHERE csekkfizet = 4");
+    auto w = openWindow();
+    ASSERT_TRUE(w->moveToKey(4));
+    whenModal<Tfrm_CsekkFizet_Szerkeszt>([](Tfrm_CsekkFizet_Szerkeszt *d) {
+        EXPECT_EQ(d->amountEdit()->text(), "12 346");
+        d->dueDateEdit()->setDate(d->dueDateEdit()->date().addDays(1));
+        d->okButton()->click();
+    });
+    w->editRow();
+    EXPECT_EQ(rows("SELECT osszeg FROM csekkfizet WHERE csekkfizet = 4"), QList<QStringList>({{"12345.67"}}));
+    whenModal<Tfrm_CsekkFizet_Szerkeszt>([](Tfrm_CsekkFizet_Szerkeszt *d) {
+        d->amountEdit()->setText("100,5");
+        d->okButton()->click();
+    });
+    w->editRow();
+    EXPECT_EQ(rows("SELECT osszeg FROM csekkfizet WHERE csekkfizet = 4"), QList<QStringList>({{"100.5"}}));
 }
 
 TEST_F(BillPayments, UnpayingAsksAndWarnsEveryTimeAndLeavesTheCashBook)
@@ -320,19 +370,4 @@ TEST_F(BillPayments, DeleteRemovesEvenAPaidPaymentAndKeepsItsEntry)
     EXPECT_EQ(cashBook().size(), 1);
     EXPECT_EQ(w->unpaidPanel()->text(), "Kifizetésre vár: 37 500");
     EXPECT_EQ(MessageBox::log()[0].text, "Valóban töröljem a sort?");
-}
-
-TEST_F(BillPayments, ARefusedBookingStillShowsThePaymentAsPaid)
-{
-    beall().kasszatip_csekk = 99;  // a cash type that is not there
-    auto w = openWindow();
-    ASSERT_TRUE(w->moveToKey(1));
-    MessageBox::setNextAnswer(QMessageBox::Yes);
-    whenModal<Tfrm_TorzsKassza>([](Tfrm_TorzsKassza *c) { c->action("aElfogad")->trigger(); });
-    EXPECT_THROW(w->payOrUnpay(), EmySQLDatabaseError);
-    EXPECT_EQ(payment(1)[0][5], "I");
-    EXPECT_TRUE(cashBook().isEmpty());
-    // the list and the total were read again before the error went on
-    EXPECT_EQ(w->query()->fieldByName("fizetve").asString(), "I");
-    EXPECT_EQ(w->unpaidPanel()->text(), "Kifizetésre vár: 29 000");
 }

@@ -295,3 +295,32 @@ TEST_F(BillTypes, DeleteAsksAndATypeWithPaymentsIsRefusedByTheDatabase)
         << log[3].text.toStdString();
     EXPECT_EQ(rows("SELECT csekk FROM csekk ORDER BY csekk"), QList<QStringList>({{"1"}, {"3"}}));
 }
+
+TEST_F(BillTypes, AnAmountWithDecimalsSurvivesAnEditOfTheOtherFieldsAndATypedOneIsKept)
+{
+    db().execute("UPDATE csekk SET osszeg = 12345.67 WHERE csekk = 1");
+    Tfrm_TorzsCsekk w(false);
+    w.query()->open();
+    ASSERT_TRUE(w.moveToKey(1));
+    // only "aktív?" and the day change: the amount stays as stored, not as shown
+    whenModal<Tfrm_TorzsCsekk_Szerkeszt>([](Tfrm_TorzsCsekk_Szerkeszt *d) {
+        EXPECT_EQ(d->amountEdit()->text(), "12 346");
+        d->activeBox()->setChecked(false);
+        d->dayEdit()->setText("9");
+        d->okButton()->click();
+    });
+    w.editRow();
+    EXPECT_EQ(rows("SELECT kellgen, nap_hatid, osszeg FROM csekk WHERE csekk = 1"),
+              QList<QStringList>({{"N", "9", "12345.67"}}));
+    // a typed amount is stored as typed, decimals and all; payments generated take it
+    whenModal<Tfrm_TorzsCsekk_Szerkeszt>([](Tfrm_TorzsCsekk_Szerkeszt *d) {
+        d->amountEdit()->setText("9 876,54");
+        d->activeBox()->setChecked(true);
+        d->okButton()->click();
+    });
+    w.editRow();
+    EXPECT_EQ(rows("SELECT osszeg FROM csekk WHERE csekk = 1"), QList<QStringList>({{"9876.54"}}));
+    db().execute("CALL sp_csekkgen('202405')");
+    EXPECT_EQ(rows("SELECT osszeg FROM csekkfizet WHERE csekk = 1 AND idoszak = '202405'"),
+              QList<QStringList>({{"9876.54"}}));
+}

@@ -7,6 +7,7 @@
 #include "clientchooser.h"
 #include "dbgrid.h"
 #include "entryroutines.h"
+#include "errors.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -160,4 +161,24 @@ TEST_F(DebtList, DeleteAsksAboutTheLoanAndKeepsItsBookings)
     EXPECT_TRUE(listedKeys(*w).isEmpty());
     EXPECT_EQ(rows("SELECT COUNT(*) FROM tartozik WHERE tartozik=1"), QList<QStringList>({{"0"}}));
     EXPECT_EQ(cashBook().size(), 1);
+}
+
+TEST_F(DebtList, ANewLoanWhoseBookingIsRefusedIsTakenBack)
+{
+    beall().kasszatip_ki = 99;  // a cash type that no longer exists
+    const auto owedBefore = rows("SELECT tartozik FROM ugyfel WHERE ugyfel = 2");
+    auto w = openWindow(DebtDirection::Claims);
+    whenModal<Tfrm_UgyfelValaszt>([](Tfrm_UgyfelValaszt *c) {
+        ASSERT_TRUE(c->moveToKey(2));
+        whenModal<Tfrm_Tartozas_Szerkeszt>([](Tfrm_Tartozas_Szerkeszt *d) {
+            d->amountEdit()->setText("5000");
+            d->okButton()->click();
+        });
+        c->acceptRow();
+    });
+    EXPECT_THROW(w->newRow(), EmySQLDatabaseError);
+    EXPECT_EQ(rows("SELECT COUNT(*) FROM tartozik"), QList<QStringList>({{"3"}}));
+    EXPECT_EQ(rows("SELECT tartozik FROM ugyfel WHERE ugyfel = 2"), owedBefore)
+        << "the client owes nothing new";
+    EXPECT_TRUE(cashBook().isEmpty());
 }

@@ -7,6 +7,7 @@
 
 #include "amounttext.h"
 #include "dbgrid.h"
+#include "errors.h"
 #include "proccalls.h"
 #include "torzskasszatip.h"
 
@@ -183,4 +184,49 @@ TEST_F(Repayments, MovementsWindowShowsTheClientTheRemainderAndMarksFurtherLoans
         empty.reject();
     });
     empty.openAndExec(-1);
+}
+
+TEST_F(Repayments, AMovementTheDatabaseRefusesTakesItsBookingBack)
+{
+    // The procedure that records the movement fails after the entry was booked.
+    struct Case {
+        const char *procedure;
+        std::function<void(Tfrm_Tartozas &)> run;
+    };
+    const Case cases[] = {
+        {"sp_torleszt",
+         [](Tfrm_Tartozas &w) {
+             whenModal<Tfrm_InpSzamSzoveg>([](Tfrm_InpSzamSzoveg *d) {
+                 d->amountEdit()->setText("1500");
+                 d->okButton()->click();
+             });
+             w.repay();
+         }},
+        {"sp_torleszt",
+         [](Tfrm_Tartozas &w) {
+             whenModal<Tfrm_TorzsKasszaTip>([](Tfrm_TorzsKasszaTip *c) {
+                 ASSERT_TRUE(c->moveToKey(3));
+                 c->acceptRow();
+             });
+             w.settle();
+         }},
+        {"sp_megkolcsonad",
+         [](Tfrm_Tartozas &w) {
+             whenModal<Tfrm_InpSzamSzoveg>([](Tfrm_InpSzamSzoveg *d) {
+                 d->amountEdit()->setText("800");
+                 d->okButton()->click();
+             });
+             w.lendMore();
+         }},
+    };
+    auto w = openWindow(DebtDirection::Claims);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.procedure);
+        db().execute(QStringLiteral("DROP PROCEDURE IF EXISTS %1").arg(QLatin1String(c.procedure)));
+        ASSERT_TRUE(w->moveToKey(1));
+        EXPECT_THROW(c.run(*w), EmySQLDatabaseError);
+        EXPECT_TRUE(cashBook().isEmpty());
+        EXPECT_TRUE(movements(1).isEmpty());
+        EXPECT_EQ(loan(1), QList<QStringList>({{"10000", "4000", "6000", "N"}}));
+    }
 }

@@ -393,3 +393,20 @@ TEST_F(EditorTest, TheProgramsChoosersAreTheListWindowsInChoiceMode)
               (QStringList{cashTypes.arg(Elelmiszer), cashTypes.arg(Elelmiszer),
                            QStringLiteral("frm_UgyfelValaszt 1 %1").arg(Kovacs), cashTypes.arg(Fizetes)}));
 }
+
+TEST_F(EditorTest, TheKeyboardAloneFinishesTheEditorWithEnter)
+{
+    const int hid = InsertEntry(1, Elelmiszer, Kovacs, QStringLiteral("Kenyér"), 450, March5);
+    whenEditorShows([](Tfrm_Szerkeszt &dlg) {
+        QApplication::setActiveWindow(&dlg);
+        dlg.amountEdit()->setFocus();
+        dlg.amountEdit()->selectAll();
+        QTest::keyClicks(dlg.amountEdit(), QStringLiteral("520"));
+        QTest::keyClick(dlg.amountEdit(), Qt::Key_Return);  // to the text
+        QTest::keyClick(dlg.textEdit(), Qt::Key_Return);    // to "OK"
+        ASSERT_EQ(QApplication::focusWidget(), dlg.okButton());
+        QTest::keyClick(dlg.okButton(), Qt::Key_Return);  // presses it
+    });
+    EXPECT_EQ(EditEntry(hid), hid);
+    EXPECT_EQ(stored(hid).osszeg, -520);
+}
