@@ -93,6 +93,7 @@ private:
     void showAbout();
     void wireOutputActions();
     void wireWindowActions();
+    void wireReportActions();
     void editEntry(int hid);
     void disableLaterActions();
 
