@@ -70,7 +70,8 @@ int main(int argc, char **argv)
     {
         auto rep = zorva::buildPeriodMovements(db, 0, -1, from, to);
         TmySQLQuery &q = *rep->data;
-        const char *fields[] = {"datum", "kasszatip_nev", "ugyfel_nev", "kassza_nev", "bevetel", "kiadas", "szoveg"};
+        const char *fields[] = {"datum",   "kasszatip_nev", "ugyfel_nev", "kassza_nev",
+                                "bevetel", "kiadas",        "szoveg"};
         qsizetype chars = 0;
         for (q.first(); !q.eof(); q.next()) {
             for (const char *f : fields)
@@ -99,7 +100,8 @@ int main(int argc, char **argv)
         const zorva::report::ReportLayout layout = zorva::report::layoutReport(*rep->report);
         pages = layout.pageCount();
         QString error;
-        if (!zorva::report::writePdf(layout, QDir::temp().filePath(QStringLiteral("bench_report.pdf")), &error)) {
+        if (!zorva::report::writePdf(layout, QDir::temp().filePath(QStringLiteral("bench_report.pdf")),
+                                     &error)) {
             std::fprintf(stderr, "%s\n", qPrintable(error));
             return 1;
         }

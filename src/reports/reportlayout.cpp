@@ -78,6 +78,7 @@ private:
         std::vector<QVariant> previous(static_cast<size_t>(levels));
         std::vector<QVariant> keys(static_cast<size_t>(levels));
         bool firstRow = true;
+        const int total = ds.recordCount();
         ds.first();
         while (!ds.eof() && !m_stopped) {
             for (int g = 0; g < levels; ++g)
@@ -102,6 +103,8 @@ private:
                 m_sums[i] += m_r.sums()[i].value(ds);
             ++m_ctx.recordCount;
             place(m_r.detail);
+            if (m_progress && m_ctx.recordCount % 250 == 0 && !m_progress(m_ctx.recordCount, total))
+                m_stopped = true;
             if (m_stopped)
                 return;
             previous.swap(keys);
@@ -233,6 +236,12 @@ private:
     Report &m_r;
     int m_maxPages = 0;
     bool m_stopped = false;
+
+public:
+    LayoutProgress m_progress;
+    bool stopped() const { return m_stopped; }
+
+private:
     ReportLayout m_out;
     PrintContext m_ctx;
     std::vector<double> m_sums;
@@ -261,6 +270,16 @@ double textWidth(const QString &text, const QFont &font)
 ReportLayout layoutReport(Report &report, int maxPages)
 {
     return Paginator(report, maxPages).run();
+}
+
+ReportLayout layoutReport(Report &report, const LayoutProgress &progress, bool *stopped)
+{
+    Paginator p(report, 0);
+    p.m_progress = progress;
+    ReportLayout out = p.run();
+    if (stopped)
+        *stopped = p.stopped();
+    return out;
 }
 
 }  // namespace zorva::report
