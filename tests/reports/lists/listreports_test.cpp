@@ -42,6 +42,14 @@ protected:
         if (!QFile::exists(pdf))
             return QString();
         const QString t = reporttest::squeezedLines(reporttest::pdfPages(pdf).join(u'\n')).join(u'\n');
+        // ZORVA_REPORT_PICTURES=folder keeps every printed report there to look at.
+        static int kept = 0;
+        if (const QString keep = qEnvironmentVariable("ZORVA_REPORT_PICTURES"); !keep.isEmpty())
+            QFile::copy(pdf,
+                        QStringLiteral("%1/%2-%3.pdf")
+                            .arg(keep, QString::fromLatin1(
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name()))
+                            .arg(++kept));
         QFile::remove(pdf);
         return t;
     }
