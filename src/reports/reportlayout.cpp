@@ -31,7 +31,7 @@ int textFlags(const ReportElement &e)
 
 class Paginator {
 public:
-    explicit Paginator(Report &r) : m_r(r)
+    Paginator(Report &r, int maxPages) : m_r(r), m_maxPages(maxPages)
     {
         m_out.title = r.title;
         m_out.pageLayout = r.pageLayout();
@@ -49,6 +49,8 @@ public:
         TDataSet *ds = m_r.data;
         if (ds && ds->isActive())
             walk(*ds);
+        if (m_stopped)
+            return std::move(m_out);
         place(m_r.summary);
         endPage();
         return std::move(m_out);
@@ -76,8 +78,9 @@ private:
         std::vector<QVariant> previous(static_cast<size_t>(levels));
         std::vector<QVariant> keys(static_cast<size_t>(levels));
         bool firstRow = true;
+        const int total = ds.recordCount();
         ds.first();
-        while (!ds.eof()) {
+        while (!ds.eof() && !m_stopped) {
             for (int g = 0; g < levels; ++g)
                 keys[size_t(g)] = m_r.group(g).key(ds);
             int changed = firstRow ? 0 : -1;
@@ -100,6 +103,10 @@ private:
                 m_sums[i] += m_r.sums()[i].value(ds);
             ++m_ctx.recordCount;
             place(m_r.detail);
+            if (m_progress && m_ctx.recordCount % 250 == 0 && !m_progress(m_ctx.recordCount, total))
+                m_stopped = true;
+            if (m_stopped)
+                return;
             previous.swap(keys);
             firstRow = false;
             ds.next();
@@ -151,6 +158,8 @@ private:
 
     void place(ReportBand &b, bool mayBreak = true)
     {
+        if (m_stopped)
+            return;
         if (b.beforePrint)
             b.beforePrint(b, m_ctx);
         if (!b.visible || b.isEmpty())
@@ -161,6 +170,10 @@ private:
         const bool pageUsed = m_y > m_bodyTop + kEpsilon;
         if (mayBreak && pageUsed && (b.newPageBefore || m_y + h > limit + kEpsilon)) {
             endPage();
+            if (m_maxPages > 0 && m_out.pageCount() >= m_maxPages) {
+                m_stopped = true;
+                return;
+            }
             startPage();
         }
         layBand(b, m_y, h);
@@ -221,6 +234,14 @@ private:
     }
 
     Report &m_r;
+    int m_maxPages = 0;
+    bool m_stopped = false;
+
+public:
+    LayoutProgress m_progress;
+    bool stopped() const { return m_stopped; }
+
+private:
     ReportLayout m_out;
     PrintContext m_ctx;
     std::vector<double> m_sums;
@@ -246,9 +267,19 @@ double textWidth(const QString &text, const QFont &font)
     return fm.horizontalAdvance(text) / (kMeasureDpi / 25.4);
 }
 
-ReportLayout layoutReport(Report &report)
+ReportLayout layoutReport(Report &report, int maxPages)
 {
-    return Paginator(report).run();
+    return Paginator(report, maxPages).run();
+}
+
+ReportLayout layoutReport(Report &report, const LayoutProgress &progress, bool *stopped)
+{
+    Paginator p(report, 0);
+    p.m_progress = progress;
+    ReportLayout out = p.run();
+    if (stopped)
+        *stopped = p.stopped();
+    return out;
 }
 
 }  // namespace zorva::report

@@ -32,7 +32,14 @@ struct ReportLayout {
 
 // Walks the report's data from the first row (bound views suspended, the
 // current row restored afterwards) and breaks the bands into pages.
-ReportLayout layoutReport(Report &report);
+// With `maxPages` > 0 it stops once that many pages are full: the first pages of a
+// long report without walking the rest (the summary is then not reached).
+ReportLayout layoutReport(Report &report, int maxPages = 0);
+
+// Called every few hundred rows with the rows laid out and the row count; false
+// stops the layout (the pages so far are returned, `stopped` is set).
+using LayoutProgress = std::function<bool(int done, int total)>;
+ReportLayout layoutReport(Report &report, const LayoutProgress &progress, bool *stopped);
 
 // Height in mm that `text` needs when wrapped into `widthMm`.
 double wrappedTextHeight(const QString &text, const QFont &font, double widthMm);

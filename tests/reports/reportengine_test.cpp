@@ -163,8 +163,9 @@ TEST(ReportLayout, GroupsPrintHeadersAndFootersWithTotalsThatRestart)
 
 TEST(ReportLayout, AGroupMayStartOnANewPage)
 {
-    auto data = exporttest::makeTable({{QStringLiteral("g"), TFieldType::ftInteger}, {QStringLiteral("nev"), TFieldType::ftString, 9}},
-                                      {{1, QStringLiteral("a")}, {1, QStringLiteral("b")}, {2, QStringLiteral("c")}});
+    auto data = exporttest::makeTable(
+        {{QStringLiteral("g"), TFieldType::ftInteger}, {QStringLiteral("nev"), TFieldType::ftString, 9}},
+        {{1, QStringLiteral("a")}, {1, QStringLiteral("b")}, {2, QStringLiteral("c")}});
     Report r;
     r.data = data.get();
     ReportGroup &g = r.addGroup(QStringLiteral("g"));
@@ -251,4 +252,40 @@ TEST(ReportLayout, PdfHoldsTheTextsAndOnePagePerLaidPage)
 
     EXPECT_FALSE(writePdf(layout, tmp.file(QStringLiteral("nincs/ilyen/mappa/x.pdf")), &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(ReportLayout, FirstPagesOnlyOrStoppedByItsProgressKeepTheDataAsItWas)
+{
+    auto data = entries(1000);
+    data->setRecNo(7);
+    Report r;
+    simpleReport(r, data.get());
+
+    const ReportLayout first = layoutReport(r, 1);
+    ASSERT_EQ(first.pageCount(), 1);
+    EXPECT_TRUE(textList(first.pages[0]).contains(QStringLiteral("sor 24")));
+    EXPECT_TRUE(textList(first.pages[0]).contains(QStringLiteral("oldal: 1"))) << "the page keeps its footer";
+    EXPECT_EQ(data->recNo(), 7);
+
+    std::vector<int> calls;
+    bool stopped = false;
+    const ReportLayout part = layoutReport(
+        r,
+        [&calls](int done, int total) {
+            calls.push_back(done);
+            EXPECT_EQ(total, 1000);
+            return done < 500;
+        },
+        &stopped);
+    EXPECT_TRUE(stopped);
+    EXPECT_EQ(calls, (std::vector<int>{250, 500}));
+    EXPECT_LT(part.pageCount(), 42);
+    EXPECT_EQ(data->recNo(), 7);
+    EXPECT_FALSE(data->controlsDisabled());
+
+    stopped = true;
+    const ReportLayout all = layoutReport(
+        r, [](int, int) { return true; }, &stopped);
+    EXPECT_FALSE(stopped);
+    EXPECT_EQ(all.pageCount(), 42);  // 24 rows a page, the summary after the last
 }

@@ -92,6 +92,16 @@ TEST_F(ReportWindows, ChooserStartsOnPreviewAndShowsOnePicturePerChoice)
     for (int i = 1; i < Tfrm_NyomValaszt::kPictureCount; ++i)
         EXPECT_TRUE(w.picture(i)->isHidden());
     EXPECT_EQ(w.choiceButton(2)->text(), QStringLiteral("Excelbe (CSV)"));
+    EXPECT_EQ(w.choiceButton(3), nullptr) << "neither variant offers the HTML page";
+
+    // The cash-book reports' chooser adds it as the fourth choice with its picture.
+    Tfrm_NyomValaszt h(false, nullptr, true);
+    ASSERT_NE(h.choiceButton(3), nullptr);
+    EXPECT_EQ(h.choiceButton(3)->text(), QStringLiteral("Html export"));
+    h.choiceButton(3)->click();
+    EXPECT_EQ(h.choice(), 3);
+    EXPECT_FALSE(h.picture(3)->isHidden());
+    EXPECT_TRUE(h.printerList()->isHidden());
 
     Tfrm_NyomValaszt p(true);
     EXPECT_FALSE(p.printerList()->isHidden());

@@ -106,6 +106,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent), m_db(std::make_uniq
     wireWindowActions();
     wireChartActions();
     wireSettingsActions();
+    wireReportActions();
     resize(beall().Width, beall().Height);
 }
 

@@ -94,6 +94,7 @@ private:
     void wireOutputActions();
     void wireWindowActions();
     void wireChartActions();
+    void wireReportActions();
     void editEntry(int hid);
     void wireSettingsActions();
     void editOwner();

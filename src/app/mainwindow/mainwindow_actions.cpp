@@ -83,26 +83,9 @@ void Tfrm_Main::connectActions()
 void Tfrm_Main::disableLaterActions()
 {
     // Their windows do not exist yet.
-    const QList<QAction *> later = {m_a.aChCsekkMegoszlik,
-                                    m_a.aChCsekkFizet,
-                                    m_a.aNyomKassza,
-                                    m_a.aNyomBevet,
-                                    m_a.aNyomKiad,
-                                    m_a.aNyomOssz,
-                                    m_a.aNyomBevet2,
-                                    m_a.aNyomKiad2,
-                                    m_a.aNyomOssz2,
-                                    m_a.aNyomUgyfTetel,
-                                    m_a.aNyomUgyfTetel2,
-                                    m_a.aNyomTipTetel,
-                                    m_a.aNyomTipTetel2,
-                                    m_a.aNyomIdoszak,
-                                    m_a.aChPenzforg,
-                                    m_a.aChBevKiad,
-                                    m_a.aChBevMegoszlas,
-                                    m_a.aChKiadMegoszlas,
-                                    m_a.aSQL,
-                                    m_a.aAdatbazisok};
+    const QList<QAction *> later = {
+        m_a.aChCsekkMegoszlik, m_a.aChCsekkFizet,    m_a.aChPenzforg, m_a.aChBevKiad,
+        m_a.aChBevMegoszlas,   m_a.aChKiadMegoszlas, m_a.aSQL,        m_a.aAdatbazisok};
     for (QAction *a : later) {
         a->setEnabled(false);
     }

@@ -134,6 +134,7 @@ bool Tfrm_Grid2Html::writePage()
         setup.columns = m_columns;
         setup.gridWidth = m_gridWidth;
         setup.sumFields = m_sumFields;
+        setup.withRowCount = m_withRowCount;
 
         m_progress->setMaximum(std::max(1, m_data.recordCount()));
         m_progress->setValue(0);

@@ -32,6 +32,8 @@ public:
 
     // Time printed on the page; the current time when not set (tests set it).
     void setExportTime(const QDateTime &t) { m_exportTime = t; }
+    // Without the "Összesen N sor." line (the pages of the printed reports).
+    void setRowCountLine(bool on) { m_withRowCount = on; }
 
     QLineEdit *pathEdit() const { return m_path; }
     QCheckBox *openAfterSave() const { return m_openAfter; }
@@ -53,6 +55,7 @@ private:
     QString m_title, m_subtitle;
     QStringList m_sumFields;
     QDateTime m_exportTime;
+    bool m_withRowCount = true;
 
     QLineEdit *m_path = nullptr;
     QPushButton *m_browse = nullptr;

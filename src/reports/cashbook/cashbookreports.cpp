@@ -8,9 +8,12 @@
 #include "mainconnection.h"
 #include "messagebox.h"
 #include "numberformat.h"
+#include "queryhtml.h"
 #include "querytext.h"
 #include "reportframe.h"
 #include "reportpreview.h"
+
+#include <QDir>
 
 namespace zorva {
 
@@ -168,6 +171,12 @@ std::unique_ptr<CashbookReport> buildPeriodMovements(TmySQLDatabase &db, int mod
     head.addText(QRectF(1.3, 13.2, 75.8, 5.0), dateText(from) + QStringLiteral(" - ") + dateText(to), bold10)
         .name = QStringLiteral("line3");
     addOwnerBlock(head, r.bandWidth(), owner, kTahoma);
+    out->htmlFile = QStringLiteral("ossz.htm");
+    out->htmlSubtitle = head.element(QStringLiteral("line2"))->text + QStringLiteral(": ") +
+                        head.element(QStringLiteral("line3"))->text;
+    out->htmlColumns = {QStringLiteral("datum;dátum;15"),       QStringLiteral("kasszatip_nev;típus;15"),
+                        QStringLiteral("ugyfel_nev;ügyfél;20"), QStringLiteral("kassza_nev;kassza;18"),
+                        QStringLiteral("bevetel;bevétel;16"),   QStringLiteral("kiadas;kiadás;16")};
 
     addColumns(r,
                {{QStringLiteral("dátum"), QStringLiteral("datum"), 0, 20.2},
@@ -260,6 +269,15 @@ std::unique_ptr<CashbookReport> buildGrouped(TmySQLDatabase &db, bool byClient, 
                  reportFont(kTahoma, 9, true))
         .name = QStringLiteral("line2");
     addOwnerBlock(head, r.bandWidth(), owner, kTahoma);
+    out->htmlFile = byClient ? QStringLiteral("ugyfkassza.htm") : QStringLiteral("tipuskassza.htm");
+    out->htmlSubtitle = head.element(QStringLiteral("line2"))->text;
+    const QString common[] = {QStringLiteral("datum;dátum;15"), QStringLiteral("kassza_nev;kassza;18"),
+                              QStringLiteral("bevetel;bevétel;16"), QStringLiteral("kiadas;kiadás;16")};
+    out->htmlColumns = byClient ? QStringList{QStringLiteral("ugyfel_nev;ügyfél;20"), common[0],
+                                              QStringLiteral("kasszatip_nev;típus;15")}
+                                : QStringList{QStringLiteral("kasszatip_nev;típus;15"), common[0],
+                                              QStringLiteral("ugyfel_nev;ügyfél;20")};
+    out->htmlColumns << common[1] << common[2] << common[3];
 
     if (byClient)
         addColumns(r,
@@ -322,9 +340,29 @@ std::unique_ptr<CashbookReport> buildGrouped(TmySQLDatabase &db, bool byClient, 
 }
 
 // Asks the output first; builds the report only for a choice and acts on it.
+void act(CashbookReport &rep, int choice, const QString &csvFile)
+{
+    switch (choice) {
+        case 0:
+            showReportPreview(*rep.report);
+            break;
+        case 1:
+            printReportNow(*rep.report);
+            break;
+        case 2:
+            ExportDelimited(*rep.data, csvFile);
+            break;
+        case 3:
+            exportReportHtml(rep);
+            break;
+        default:
+            break;
+    }
+}
+
 void run(const std::function<std::unique_ptr<CashbookReport>(TmySQLDatabase &)> &build)
 {
-    const int choice = ChooseOutput();
+    const int choice = ChooseReportOutput();
     if (choice < 0)
         return;
     std::unique_ptr<CashbookReport> rep;
@@ -334,22 +372,21 @@ void run(const std::function<std::unique_ptr<CashbookReport>(TmySQLDatabase &)> 
         ShowError(e.message());
         return;
     }
-    switch (choice) {
-        case 0:
-            showReportPreview(*rep->report);
-            break;
-        case 1:
-            printReportNow(*rep->report);
-            break;
-        case 2:
-            ExportDelimited(*rep->data, rep->suggestedFile);
-            break;
-        default:
-            break;
-    }
+    act(*rep, choice, rep->suggestedFile);
 }
 
 }  // namespace
+
+QString reportHtmlFolder()
+{
+    return QDir(DataDir()).filePath(QStringLiteral("Html"));
+}
+
+bool exportReportHtml(CashbookReport &rep, QWidget *parent)
+{
+    return ExportQueryHtml(*rep.data, rep.report->title, rep.htmlSubtitle, rep.htmlColumns,
+                           QDir(reportHtmlFolder()).filePath(rep.htmlFile), parent);
+}
 
 std::unique_ptr<CashbookReport> buildEntriesByClient(TmySQLDatabase &db, int client, const QDate &from,
                                                      const QDate &to)
@@ -396,6 +433,12 @@ std::unique_ptr<CashbookReport> buildCashHistory(TmySQLDatabase &db, const QStri
     head.addText(QRectF(1.3, 7.9, 75.8, 4.0), beall().CassaName, bold9).name = QStringLiteral("line2");
     head.addText(QRectF(1.3, 11.9, 75.8, 4.0), filterText, bold9).name = QStringLiteral("line3");
     addOwnerBlock(head, r.bandWidth(), owner, kTahoma);
+    out->htmlFile = QStringLiteral("nyomtat.htm");
+    out->htmlSubtitle = beall().CassaName;
+    out->htmlColumns = {QStringLiteral("datum;dátum;15"),       QStringLiteral("kasszatip_nev;típus;17"),
+                        QStringLiteral("ugyfel_nev;ügyfél;20"), QStringLiteral("nyito;nyitó;12"),
+                        QStringLiteral("bevetel;bevétel;12"),   QStringLiteral("kiadas;kiadás;12"),
+                        QStringLiteral("zaro;záró;12")};
     addColumns(r,
                {{QStringLiteral("dátum"), QStringLiteral("datum"), 0, 20.2},
                 {QStringLiteral("típus"), QStringLiteral("kasszatip_nev"), 21.2, 26.8},
@@ -450,19 +493,7 @@ void PrintCashHistory(const QString &opening, const QString &income, const QStri
         ShowError(e.message());
         return;
     }
-    switch (ChooseOutput()) {
-        case 0:
-            showReportPreview(*rep->report);
-            break;
-        case 1:
-            printReportNow(*rep->report);
-            break;
-        case 2:
-            ExportDelimited(*rep->data, QString());
-            break;
-        default:
-            break;
-    }
+    act(*rep, ChooseReportOutput(), QString());
 }
 
 std::unique_ptr<CashbookReport> buildPeriodSummary(TmySQLDatabase &db, const QString &first,
@@ -496,6 +527,11 @@ std::unique_ptr<CashbookReport> buildPeriodSummary(TmySQLDatabase &db, const QSt
     head.addText(QRectF(1.3, 13.2, 75.8, 5.0), first + QStringLiteral(" - ") + last, bold10).name =
         QStringLiteral("line3");
     addOwnerBlock(head, r.bandWidth(), owner, kTahoma);
+    out->htmlFile = QStringLiteral("idoszak.htm");
+    out->htmlSubtitle = beall().CassaName;
+    out->htmlColumns = {QStringLiteral("idoszak;időszak;16"),         QStringLiteral("kiadas;kiadás;17"),
+                        QStringLiteral("bevetel;bevétel;17"),         QStringLiteral("osszeg;változás;17"),
+                        QStringLiteral("legkevesebb;legkevesebb;16"), QStringLiteral("legtobb;legtöbb;16")};
     addColumns(r,
                {{QStringLiteral("időszak"), QStringLiteral("idoszak"), 0, 20.2},
                 {QStringLiteral("kiadás"), QStringLiteral("kiadas"), 31.8, 26.8, true},

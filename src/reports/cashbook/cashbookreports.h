@@ -18,6 +18,10 @@ struct CashbookReport {
     std::unique_ptr<TmySQLQuery> data;
     std::unique_ptr<report::Report> report;
     QString suggestedFile;  // for the delimited export: the title + ".csv"
+    // The HTML page: file name in the HTML folder, subtitle, columns "field;title;width".
+    QString htmlFile;
+    QString htmlSubtitle;
+    QStringList htmlColumns;
     ~CashbookReport();
 };
 
@@ -41,6 +45,11 @@ std::unique_ptr<CashbookReport> buildPeriodSummary(TmySQLDatabase &db, const QSt
 std::unique_ptr<CashbookReport> buildCashHistory(TmySQLDatabase &db, const QString &opening,
                                                  const QString &income, const QString &expense,
                                                  const QString &closing, const QString &filterText);
+
+// The folder of the reports' HTML pages: DataDir + "/Html".
+QString reportHtmlFolder();
+// Writes the report's page into the HTML folder and opens it.
+bool exportReportHtml(CashbookReport &rep, QWidget *parent = nullptr);
 
 // Entry points of the main window: ask the output (preview, print, delimited
 // export), then build the report on the main connection and act on the choice.

@@ -31,7 +31,7 @@ QQueue<Answer> &answers()
     return q;
 }
 
-int run(bool withPrinter, QString *printerName, QWidget *parent)
+int run(bool withPrinter, QString *printerName, QWidget *parent, bool withHtml = false)
 {
     if (!answers().isEmpty()) {
         const Answer a = answers().dequeue();
@@ -39,7 +39,7 @@ int run(bool withPrinter, QString *printerName, QWidget *parent)
             *printerName = a.printer;
         return a.choice;
     }
-    Tfrm_NyomValaszt dlg(withPrinter, parent);
+    Tfrm_NyomValaszt dlg(withPrinter, parent, withHtml);
     if (withPrinter)
         dlg.setPrinterName(*printerName);
     if (dlg.exec() != QDialog::Accepted)
@@ -51,7 +51,8 @@ int run(bool withPrinter, QString *printerName, QWidget *parent)
 
 }  // namespace
 
-Tfrm_NyomValaszt::Tfrm_NyomValaszt(bool withPrinterChoice, QWidget *parent) : QDialog(parent)
+Tfrm_NyomValaszt::Tfrm_NyomValaszt(bool withPrinterChoice, QWidget *parent, bool withHtmlChoice)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("frm_NyomValaszt"));
     setWindowTitle(QStringLiteral("Nyomtatás típusa"));
@@ -62,8 +63,8 @@ Tfrm_NyomValaszt::Tfrm_NyomValaszt(bool withPrinterChoice, QWidget *parent) : QD
     auto *boxLayout = new QVBoxLayout(box);
     m_group = new QButtonGroup(this);
     const QString captions[kChoiceCount] = {QStringLiteral("Nyomtatási kép"), QStringLiteral("Nyomtatás"),
-                                            QStringLiteral("Excelbe (CSV)")};
-    for (int i = 0; i < kChoiceCount; ++i) {
+                                            QStringLiteral("Excelbe (CSV)"), QStringLiteral("Html export")};
+    for (int i = 0; i < (withHtmlChoice ? kChoiceCount : kChoiceCount - 1); ++i) {
         auto *rb = new QRadioButton(captions[i], box);
         rb->setObjectName(QStringLiteral("rbChoice%1").arg(i));
         m_group->addButton(rb, i);
@@ -171,6 +172,11 @@ int ChooseOutput(QWidget *parent)
 int ChooseOutput(QString &printerName, QWidget *parent)
 {
     return run(true, &printerName, parent);
+}
+
+int ChooseReportOutput(QWidget *parent)
+{
+    return run(false, nullptr, parent, true);
 }
 
 namespace outputchooser {

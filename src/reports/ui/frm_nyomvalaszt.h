@@ -14,10 +14,10 @@ namespace zorva {
 class Tfrm_NyomValaszt : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kChoiceCount = 3;
-    static constexpr int kPictureCount = 4;  // the fourth belongs to an HTML choice not offered
+    static constexpr int kChoiceCount = 4;  // the fourth, "Html export", only where offered
+    static constexpr int kPictureCount = 4;
 
-    explicit Tfrm_NyomValaszt(bool withPrinterChoice, QWidget *parent = nullptr);
+    explicit Tfrm_NyomValaszt(bool withPrinterChoice, QWidget *parent = nullptr, bool withHtmlChoice = false);
 
     int choice() const;
     void setChoice(int index);
@@ -47,6 +47,9 @@ int ChooseOutput(QWidget *parent = nullptr);
 // With printer choice: starts on `printerName` (may be empty); on "OK" it
 // holds the printer shown in the list.
 int ChooseOutput(QString &printerName, QWidget *parent = nullptr);
+// The variant without printer choice that also offers 3 "Html export" (the
+// cash-book reports).
+int ChooseReportOutput(QWidget *parent = nullptr);
 
 namespace outputchooser {
 // Tests queue answers (choice, printer) that are used instead of showing the window.

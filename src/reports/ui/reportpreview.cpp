@@ -5,13 +5,17 @@
 #include "slotguard.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <optional>
 
 namespace zorva {
 
@@ -177,15 +181,53 @@ void ReportPreviewDialog::savePdf()
     saveLayoutAsPdf(m_layout, this);
 }
 
+namespace {
+
+// Rows from which the layout shows its progress and may be stopped.
+constexpr int kProgressRows = 2000;
+
+// Lays the report out; a long one shows a progress window with "Megállít" and
+// lets the user interface run between steps.  nullopt when the user stopped it.
+std::optional<report::ReportLayout> layoutWithProgress(report::Report &report, QWidget *parent)
+{
+    const int rows = report.data && report.data->isActive() ? report.data->recordCount() : 0;
+    if (rows < kProgressRows)
+        return report::layoutReport(report);
+    QProgressDialog progress(QStringLiteral("Oldalak készítése: %1").arg(report.title),
+                             QStringLiteral("Megállít"), 0, rows, parent);
+    progress.setObjectName(QStringLiteral("frm_OldalKeszites"));
+    progress.setWindowTitle(report.title);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    bool stopped = false;
+    report::ReportLayout layout = report::layoutReport(
+        report,
+        [&progress](int done, int) {
+            progress.setValue(done);
+            QApplication::processEvents();
+            return !progress.wasCanceled();
+        },
+        &stopped);
+    if (stopped)
+        return std::nullopt;
+    return layout;
+}
+
+}  // namespace
+
 void showReportPreview(report::Report &report, QWidget *parent)
 {
-    ReportPreviewDialog dlg(report::layoutReport(report), report.printerName, parent);
+    std::optional<report::ReportLayout> layout = layoutWithProgress(report, parent);
+    if (!layout)
+        return;
+    ReportPreviewDialog dlg(std::move(*layout), report.printerName, parent);
     dlg.exec();
 }
 
 bool printReportNow(report::Report &report, QWidget *parent)
 {
-    return printLayoutNow(report::layoutReport(report), report.printerName, parent);
+    std::optional<report::ReportLayout> layout = layoutWithProgress(report, parent);
+    return layout && printLayoutNow(*layout, report.printerName, parent);
 }
 
 }  // namespace zorva

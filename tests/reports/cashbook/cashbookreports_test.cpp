@@ -6,12 +6,16 @@
 #include "globals.h"
 #include "mainconnection.h"
 #include "pdftext.h"
+#include "queryhtml.h"
 #include "reportlayout.h"
 #include "reportpaint.h"
+#include "shell.h"
 #include "zorvaschema.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -212,4 +216,65 @@ TEST_F(CashbookReportTest, CancelledOutputBuildsNothing)
     PrintEntriesByClient(-1, d1, d2);
     for (QWidget *w : QApplication::topLevelWidgets())
         EXPECT_FALSE(w->isVisible()) << w->metaObject()->className();
+}
+
+TEST_F(CashbookReportTest, HtmlChoiceWritesTheReportsPageIntoTheHtmlFolderAndOpensIt)
+{
+    TmySQLDatabase &db = schema->db();
+    DataDir() = tmp.path();
+    sqltest::book(db, QDate(2024, 3, 2), 1, 1, 5000, QStringLiteral("a <b> & c"), 1);
+    sqltest::book(db, QDate(2024, 3, 5), 2, 2, -1200, QString(), 2);
+    queryhtml::setExportTime(QDateTime(QDate(2024, 4, 1), QTime(8, 30, 5)));
+    Shell::clearLog();
+    outputchooser::setNextAnswer(3);
+    PrintPeriodMovements(0, -1, d1, d2);
+    queryhtml::setExportTime(QDateTime());
+
+    const QString file = tmp.path() + QStringLiteral("/Html/ossz.htm");
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.endsWith("</html>\r\n"));
+    QStringDecoder dec("windows-1250");
+    const QStringList lines = QString(dec.decode(bytes)).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(lines.value(4), QStringLiteral("<title>Változások időszakra</title>"));
+    EXPECT_EQ(lines.value(10), QStringLiteral("<p><strong><font face=\"Verdana\" size=\"1\">Összes kassza: "
+                                              "2024.03.01 - 2024.03.31</font></strong></p>"));
+    EXPECT_EQ(lines.value(15),
+              QStringLiteral("    <td width=\"15%\" bgcolor=\"#C0C0C0\"><font face=\"Verdana\" "
+                             "size=\"1\"><strong>dátum</strong></font></td>"));
+    EXPECT_EQ(lines.value(20),
+              QStringLiteral("    <td width=\"16%\" bgcolor=\"#C0C0C0\"><font face=\"Verdana\" "
+                             "size=\"1\"><strong><p align=\"right\">kiadás</strong></font></td>"));
+    EXPECT_EQ(lines.value(26),
+              QStringLiteral("    <td width=\"18%\"><font face=\"Verdana\" size=\"1\">Pénztárca"
+                             "</font></td>"));
+    EXPECT_EQ(bytes.count("  <tr>"), 3) << "header and two rows";
+    EXPECT_FALSE(bytes.contains("sor.</font>")) << "no row count line";
+    EXPECT_TRUE(bytes.contains("2024.04.01 08:30:05"));
+    ASSERT_EQ(Shell::log().size(), 1);
+    EXPECT_TRUE(Shell::log().first().url.toLocalFile().endsWith(QStringLiteral("Html/ossz.htm")));
+
+    // The pages of the other reports: file names and subtitles.
+    struct Page {
+        std::unique_ptr<CashbookReport> rep;
+        const char *file;
+        const char *subtitle;
+    };
+    Page pages[] = {
+        {buildEntriesByClient(db, -1, d1, d2), "ugyfkassza.htm", "2024.03.01 - 2024.03.31"},
+        {buildEntriesByType(db, -1, d1, d2), "tipuskassza.htm", "2024.03.01 - 2024.03.31"},
+        {buildPeriodSummary(db, QStringLiteral("202403"), QStringLiteral("202403"), 1), "idoszak.htm",
+         "Pénztárca"},
+        {buildCashHistory(db, {}, {}, {}, {}, {}), "nyomtat.htm", "Pénztárca"},
+    };
+    for (Page &p : pages) {
+        SCOPED_TRACE(p.file);
+        EXPECT_EQ(p.rep->htmlFile, QString::fromUtf8(p.file));
+        EXPECT_EQ(p.rep->htmlSubtitle, QString::fromUtf8(p.subtitle));
+        p.rep->data->last();
+        ASSERT_TRUE(exportReportHtml(*p.rep));
+        EXPECT_EQ(p.rep->data->currentIndex(), 0) << "left on the first row";
+        EXPECT_TRUE(QFile::exists(tmp.path() + QStringLiteral("/Html/") + QString::fromUtf8(p.file)));
+    }
 }
