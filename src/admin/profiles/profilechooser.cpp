@@ -102,7 +102,8 @@ int Tfrm_AdatbazisNyit::choose()
     return m_list->currentRow();
 }
 
-int ChooseDatabase(const QStringList &lines, const QStringList &profiles, const QString &title, QWidget *parent)
+int ChooseDatabase(const QStringList &lines, const QStringList &profiles, const QString &title,
+                   QWidget *parent)
 {
     Tfrm_AdatbazisNyit dlg(lines, profiles, title, parent);
     return dlg.choose();

@@ -103,6 +103,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent), m_db(std::make_uniq
     disableLaterActions();
     wireOutputActions();
     wireWindowActions();
+    wireAdminActions();
     resize(beall().Width, beall().Height);
 }
 

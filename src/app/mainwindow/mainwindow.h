@@ -93,6 +93,7 @@ private:
     void showAbout();
     void wireOutputActions();
     void wireWindowActions();
+    void wireAdminActions();
     void editEntry(int hid);
     void disableLaterActions();
 

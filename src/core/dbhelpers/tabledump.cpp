@@ -66,7 +66,8 @@ QString ScriptValue(const TDataSet &ds, int column)
     }
 }
 
-QString TableInsertScript(TDataSet &table, const QString &tableName)
+QString TableInsertScript(TDataSet &table, const QString &tableName,
+                          const std::function<void(qint64 done, qint64 total)> &rows)
 {
     if (!table.isActive())
         table.open();
@@ -103,6 +104,8 @@ QString TableInsertScript(TDataSet &table, const QString &tableName)
             const bool lastOfStatement = row % kRowsPerInsert == 0 || row == total;
             out += lastOfStatement ? QStringLiteral(");") : QStringLiteral("),");
             out += kLineEnd;
+            if (lastOfStatement && rows)
+                rows(row, total);
         }
     } catch (...) {
         table.enableControls();
@@ -112,18 +115,31 @@ QString TableInsertScript(TDataSet &table, const QString &tableName)
     return out;
 }
 
-QString TableInsertScript(TmySQLDatabase &db, const QString &tableName)
+QString TableInsertScript(TmySQLDatabase &db, const QString &tableName,
+                          const std::function<void(qint64 done, qint64 total)> &rows)
 {
     TmySQLTable table(&db);
     table.setTableName(tableName);
     table.open();
-    const QString script = TableInsertScript(table, tableName);
+    const QString script = TableInsertScript(table, tableName, rows);
     table.close();
     return script;
 }
 
 void DumpTableInserts(TmySQLDatabase &db, const std::function<void(int done, int total)> &progress,
                       const QString &fileName)
+{
+    std::function<void(const DumpProgress &)> tables;
+    if (progress)
+        tables = [&progress](const DumpProgress &p) {
+            if (p.tableDone)
+                progress(p.table, p.tableCount);
+        };
+    WriteBackupScript(db, tables, fileName);
+}
+
+void WriteBackupScript(TmySQLDatabase &db, const std::function<void(const DumpProgress &)> &progress,
+                       const QString &fileName)
 {
     db.open();
     const QStringList tables = db.tableNames();
@@ -137,13 +153,27 @@ void DumpTableInserts(TmySQLDatabase &db, const std::function<void(int done, int
     };
 
     write(QStringLiteral("SET FOREIGN_KEY_CHECKS=0;") + kLineEnd);
-    int done = 0;
+    DumpProgress state;
+    state.tableCount = int(tables.size());
     for (const QString &name : tables) {
-        write(QStringLiteral("TRUNCATE ") + name + QLatin1Char(';') + kLineEnd + TableInsertScript(db, name) +
-              kLineEnd);
-        ++done;
+        ++state.table;
+        state.tableName = name;
+        state.rowsDone = state.rowCount = 0;
+        state.tableDone = false;
         if (progress)
-            progress(done, int(tables.size()));
+            progress(state);
+        const auto rows = [&](qint64 done, qint64 total) {
+            state.rowsDone = done;
+            state.rowCount = total;
+            if (progress)
+                progress(state);
+            QCoreApplication::processEvents();
+        };
+        write(QStringLiteral("TRUNCATE ") + name + QLatin1Char(';') + kLineEnd +
+              TableInsertScript(db, name, rows) + kLineEnd);
+        state.tableDone = true;
+        if (progress)
+            progress(state);
         QCoreApplication::processEvents();
     }
     write(QStringLiteral("SET FOREIGN_KEY_CHECKS=1;") + kLineEnd);
