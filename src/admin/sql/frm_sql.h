@@ -62,7 +62,7 @@ private:
     QAction *addAction(const char *name, const QString &caption, const QString &hint,
                        const QList<QKeySequence> &keys = {});
     void setupEditor();
-    void show(TDataSet *ds);
+    void showDataSet(TDataSet *ds);
     bool tableMode();
     bool openQuery(const QString &sql);
     void runScript(const QString &text);

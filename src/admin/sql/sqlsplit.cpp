@@ -28,7 +28,8 @@ void walk(const QString &text, End atEnd, Meaning meaningful)
                     state = State::LineComment;
                     continue;
                 } else if (c == u'-' && next == u'-' &&
-                           (i + 2 >= n || text.at(i + 2).isSpace() || text.at(i + 2).category() == QChar::Other_Control)) {
+                           (i + 2 >= n || text.at(i + 2).isSpace() ||
+                            text.at(i + 2).category() == QChar::Other_Control)) {
                     state = State::LineComment;
                     continue;
                 } else if (c == u'/' && next == u'*') {
@@ -87,7 +88,8 @@ ScriptParts SplitScript(const QString &text)
 bool IsEmptyStatement(const QString &statement)
 {
     bool meaningful = false;
-    walk(statement, [](qsizetype) {}, [&] { meaningful = true; });
+    walk(
+        statement, [](qsizetype) {}, [&] { meaningful = true; });
     return !meaningful;
 }
 

@@ -75,7 +75,7 @@ void Tfrm_Main::connectActions()
 
     // Guarded actions whose windows come later check the rights already; the window
     // they open is wired in by its own work.
-    for (QAction *a : {m_a.aSQL, m_a.aBeallit}) {
+    for (QAction *a : {m_a.aBeallit}) {
         connect(a, &QAction::triggered, this, [this, a] { checkRights(a->objectName()); });
     }
 }

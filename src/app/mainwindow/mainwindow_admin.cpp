@@ -1,8 +1,9 @@
 // The administration windows the main window opens: the database profiles with their
-// backups and restore.
+// backups and restore, and the free SQL window.
 #include "mainwindow.h"
 
 #include "adatbazis.h"
+#include "frm_sql.h"
 
 #include <QAction>
 
@@ -14,4 +15,11 @@ void Tfrm_Main::wireAdminActions()
     // and on connections of its own.
     m_a.aAdatbazisok->setEnabled(true);
     connect(m_a.aAdatbazisok, &QAction::triggered, this, [this] { ShowDatabases(this); });
+
+    // The SQL window works on the open database and only for an administrator.
+    m_a.aSQL->setEnabled(true);
+    connect(m_a.aSQL, &QAction::triggered, this, [this] {
+        if (checkRights(QStringLiteral("aSQL")) && m_dbOpen)
+            ShowSqlWindow(this);
+    });
 }
