@@ -210,8 +210,17 @@ void RestoreBackup(TmySQLDatabase &db, const ProfileFields &profile, QWidget *pa
                   parent);
         return;
     }
+    // The script goes to the server uncompressed, as the stock client sends it: compressing
+    // the large INSERT statements costs more time than it saves on a local network.
+    const int options = db.connectOptions();
+    struct RestoreOptions {
+        TmySQLDatabase &db;
+        int options;
+        ~RestoreOptions() { db.setConnectOptions(options); }
+    } restoreOptions{db, options};
     try {
         db.close();
+        db.setConnectOptions(options & ~coCompress);
         db.setHost(profile.host);
         db.setUserName(profile.user);
         db.setUserPassword(profile.password);

@@ -4,11 +4,15 @@
 #include "usertables.h"
 #include "zorvaschema.h"
 
+#include "backuppanel.h"
 #include "dbinstall.h"
+#include "filedialog.h"
 #include "schemascripts.h"
 
 #include <QAction>
 #include <QFile>
+#include <QProgressBar>
+#include <QStandardPaths>
 #include <QUuid>
 
 using namespace zorva;
@@ -107,6 +111,54 @@ TEST_F(ProfileTest, AnEmptyDatabaseIsFilledAfterAskingAForeignOneLeftAlone)
     EXPECT_ANY_THROW(testOnce(foreign.name()));
     EXPECT_TRUE(shownTexts().isEmpty());
     EXPECT_EQ(foreign.db().tableNames(), QStringList{"sajat"});
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ProfileTest, BackupFullBackupAndRestoreThroughTheWindow)
+{
+    sqltest::ZorvaSchema schema;
+    sqltest::addBasicMasterData(schema.db());
+    store({{1, testsupport::profileOf(schema.name(), "Próba")}});
+    auto w = openWindow();
+    w->backupPanel()->setDumpPath(QStandardPaths::findExecutable("mariadb-dump"));
+
+    // The script backup into an archive, and its closing message.
+    const QString zip = folder.file("mentes.zip");
+    FileDialog::setNextFileName(zip);
+    w->action("aBackup")->trigger();
+    ASSERT_EQ(shownTexts().size(), 1);
+    EXPECT_TRUE(shownTexts().at(0).startsWith("A biztonsági mentés elkészült:\n" + zip))
+        << shownTexts().at(0).toStdString();
+    EXPECT_EQ(FileDialog::log().at(0).caption, "Biztonsági mentés készítés");
+    EXPECT_TRUE(FileDialog::log().at(0).proposal.startsWith(schema.name() + "-"));
+    EXPECT_FALSE(w->progressBar()->isVisible());
+
+    // Restoring it after other changes, with the question naming the database.
+    schema.db().execute("DELETE FROM ugyfel");
+    MessageBox::clearLog();
+    FileDialog::setNextFileName(zip);
+    MessageBox::setNextAnswer(QMessageBox::Yes);
+    w->action("aVisszaallit")->trigger();
+    ASSERT_EQ(shownTexts().size(), 2);
+    EXPECT_TRUE(shownTexts().at(0).contains(schema.name()));
+    EXPECT_TRUE(shownTexts().at(1).contains("Minden tábla sorainak száma egyezik"))
+        << shownTexts().at(1).toStdString();
+    EXPECT_EQ(schema.db().queryInt("SELECT COUNT(*) FROM ugyfel"), 2);
+
+    // The dump tool with a wrong password: its refusal is shown, not lost.
+    w->table().edit();
+    w->table().fieldByName("jelszo").setAsString("rossz");
+    w->table().post();
+    MessageBox::clearLog();
+    FileDialog::setNextFileName(folder.file("teljes.sql"));
+    w->action("aTeljesMentes")->trigger();
+    ASSERT_EQ(MessageBox::log().size(), 1);
+    EXPECT_EQ(MessageBox::log().at(0).kind, MessageBox::Error);
+    EXPECT_TRUE(shownTexts().at(0).contains("Access denied")) << shownTexts().at(0).toStdString();
+    EXPECT_FALSE(QFile::exists(folder.file("Mentes.cmd")));
 }
 
 }  // namespace
