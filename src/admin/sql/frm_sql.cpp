@@ -223,7 +223,8 @@ void Tfrm_SQL::setupEditor()
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
-    font.setPixelSize(13);
+    // 13 pixels on a 96 dpi screen; the editor takes its fonts in points.
+    font.setPointSizeF(13.0 * 72.0 / 96.0);
     auto *lexer = new QsciLexerSQL(m_editor);
     lexer->setDefaultFont(font);
     lexer->setFont(font);
