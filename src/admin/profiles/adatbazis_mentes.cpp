@@ -20,6 +20,8 @@ void Tfrm_Adatbazis::scriptBackup()
             QStringLiteral("Mentés: %1 (%2/%3 tábla)").arg(p.tableName).arg(p.table).arg(p.tableCount);
         if (p.rowCount > 0)
             text += QStringLiteral(", %1/%2 sor").arg(p.rowsDone).arg(p.rowCount);
+        else if (p.rowsDone > 0)
+            text += QStringLiteral(", %1 sor").arg(p.rowsDone);
         showProgress(p.tableDone ? p.table : p.table - 1, p.tableCount, text);
     };
     struct Hide {
