@@ -196,3 +196,31 @@ TEST(BackupScript, FailureIsAnErrorAndKeepsAnEarlierFile)
     EXPECT_EQ(readBytes(file), "earlier backup");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"mentes.sql"});
 }
+
+TEST(BackupScript, BinaryFractionsAndTheDatasetPathAgree)
+{
+    REQUIRE_TEST_SERVER();
+    testsupport::ScratchSchema schema;
+    TmySQLDatabase &db = schema.db();
+    db.execute(
+        "CREATE TABLE b (id INT PRIMARY KEY, kep BLOB, nyers VARBINARY(8), ido DATETIME(3), e "
+        "ENUM('a','b'))");
+    db.execute(
+        "INSERT INTO b VALUES (1, 0x00FF27, '', '2010-03-03 14:05:09.123', 'b'), (2, NULL, 0x5C, NULL, "
+        "NULL)");
+    testsupport::TempFolder dir;
+    DumpTableInserts(db, nullptr, dir.file("b.sql"));
+    const QByteArray expected =
+        "SET FOREIGN_KEY_CHECKS=0;\r\n"
+        "TRUNCATE b;\r\n"
+        "INSERT IGNORE INTO b (id,kep,nyers,ido,e) VALUES\r\n"
+        "(1,0x00ff27,'','2010-03-03 14:05:09','b'),\r\n"
+        "(2,NULL,0x5c,NULL,NULL);\r\n"
+        "\r\n"
+        "SET FOREIGN_KEY_CHECKS=1;\r\n";
+    EXPECT_EQ(readBytes(dir.file("b.sql")), expected);
+    // The rows held as a dataset give the same statements.
+    EXPECT_EQ(db.encode(TableInsertScript(db, "b")),
+              expected.mid(expected.indexOf("INSERT"),
+                           expected.indexOf("\r\n\r\nSET") + 2 - expected.indexOf("INSERT")));
+}

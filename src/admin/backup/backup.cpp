@@ -2,6 +2,7 @@
 
 #include "database.h"
 #include "errors.h"
+#include "filedialog.h"
 #include "globals.h"
 #include "messagebox.h"
 #include "tabledump.h"
@@ -10,10 +11,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
 #include <QProcess>
-#include <QThread>
+#include <QProcessEnvironment>
 
 #include <zip.h>
 
@@ -30,18 +31,9 @@ bool isZipName(const QString &name)
 
 QString askFile(const QString &database, const QString &filter, QWidget *parent)
 {
-    QFileDialog dlg(parent, kSaveTitle);
-    dlg.setAcceptMode(QFileDialog::AcceptSave);
-    dlg.setNameFilters(filter.split(QStringLiteral(";;")));
-    dlg.setDefaultSuffix(QStringLiteral("sql"));
-    dlg.selectFile(BackupFileName(database, QDateTime::currentDateTime()));
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
-        return QString();
-    QString name = dlg.selectedFiles().constFirst();
-    // The zip filter was chosen but no extension typed: the archive is meant.
-    if (dlg.selectedNameFilter().contains(QStringLiteral("*.zip")) && QFileInfo(name).suffix().isEmpty())
-        name += QStringLiteral(".zip");
-    return name;
+    return FileDialog::getSaveFileName(parent, kSaveTitle,
+                                       BackupFileName(database, QDateTime::currentDateTime()), filter,
+                                       QStringLiteral("sql"));
 }
 
 QString zipErrorText(zip_error_t *err)
@@ -103,10 +95,11 @@ bool PackScript(const QString &sqlFile, const QString &zipFile, QString &error)
     return true;
 }
 
-bool WriteScriptBackup(TmySQLDatabase &db, const QString &chosen, QWidget *parent)
+bool WriteScriptBackup(TmySQLDatabase &db, const QString &chosen, QWidget *parent,
+                       const std::function<void(const DumpProgress &)> &progress)
 {
     const QString script = ScriptFileName(chosen);
-    DumpTableInserts(db, {}, script);
+    WriteBackupScript(db, progress, script);
     if (script == chosen)
         return true;
     QString error;
@@ -118,10 +111,27 @@ bool WriteScriptBackup(TmySQLDatabase &db, const QString &chosen, QWidget *paren
     return true;
 }
 
-void ScriptBackup(TmySQLDatabase &db, const ProfileFields &profile, QWidget *parent)
+QString FileSizeText(qint64 bytes)
 {
-    const QString chosen =
-        askFile(profile.database, QStringLiteral("SQL file (*.sql);;Tömörített SQL file (*.zip)"), parent);
+    const QLocale hu(QLocale::Hungarian, QLocale::Hungary);
+    if (bytes < 1024)
+        return QStringLiteral("%1 bájt").arg(bytes);
+    if (bytes < 1024 * 1024)
+        return hu.toString(double(bytes) / 1024.0, 'f', 1) + QStringLiteral(" kB");
+    return hu.toString(double(bytes) / (1024.0 * 1024.0), 'f', 1) + QStringLiteral(" MB");
+}
+
+QString BackupDoneText(const QString &file)
+{
+    return QStringLiteral("A biztonsági mentés elkészült:\n%1\n(%2)")
+        .arg(QDir::toNativeSeparators(file), FileSizeText(QFileInfo(file).size()));
+}
+
+void ScriptBackup(TmySQLDatabase &db, const ProfileFields &profile, QWidget *parent,
+                  const std::function<void(const DumpProgress &)> &progress)
+{
+    const QString chosen = askFile(
+        profile.database, QStringLiteral("SQL file (*.sql)|*.sql|Tömörített SQL file (*.zip)|*.zip"), parent);
     if (chosen.isEmpty())
         return;
     QCoreApplication::processEvents();
@@ -138,9 +148,10 @@ void ScriptBackup(TmySQLDatabase &db, const ProfileFields &profile, QWidget *par
         ShowError(QStringLiteral("Hiba: ") + e.message(), parent);
         return;
     }
+    bool done = false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
-        WriteScriptBackup(db, chosen, parent);
+        done = WriteScriptBackup(db, chosen, parent, progress);
     } catch (...) {
         QApplication::restoreOverrideCursor();
         db.close();
@@ -148,6 +159,8 @@ void ScriptBackup(TmySQLDatabase &db, const ProfileFields &profile, QWidget *par
     }
     QApplication::restoreOverrideCursor();
     db.close();
+    if (done)
+        ShowInfo(BackupDoneText(chosen), parent);
 }
 
 QString DumpCommandLine(const QString &dumpPath, const ProfileFields &profile, const QString &resultFile)
@@ -159,34 +172,141 @@ QString DumpCommandLine(const QString &dumpPath, const ProfileFields &profile, c
            QStringLiteral(" --user=") + profile.user + QStringLiteral(" --result-file=") + q + resultFile + q;
 }
 
+QStringList DumpArguments(const ProfileFields &profile, const QString &resultFile)
+{
+    return {QStringLiteral("-c"),
+            QStringLiteral("-C"),
+            QStringLiteral("--force"),
+            QStringLiteral("--verbose"),
+            QStringLiteral("--databases"),
+            profile.database,
+            QStringLiteral("--port=") + QString::number(profile.port),
+            QStringLiteral("--host=") + profile.host,
+            QStringLiteral("--user=") + profile.user,
+            QStringLiteral("--result-file=") + resultFile};
+}
+
 QString DumpCommandFile(const QString &dataDir)
 {
     return QDir(dataDir).filePath(QStringLiteral("Mentes.cmd"));
 }
 
-bool RunDumpCommand(const QString &dumpPath, const ProfileFields &profile, const QString &resultFile,
-                    const QString &dataDir, int waitMs)
+namespace {
+
+void writeCommandFile(const QString &cmdFile, const QString &line)
 {
-    const QString cmdFile = DumpCommandFile(dataDir);
+    constexpr QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
     QFile f(cmdFile);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // It holds the server password: nobody but its owner may read it, from the first byte on.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate, ownerOnly) || !f.setPermissions(ownerOnly))
         throw EmySQLDatabaseError(
             QStringLiteral("A parancsfájl nem hozható létre: %1\n%2").arg(cmdFile, f.errorString()));
-    f.write((DumpCommandLine(dumpPath, profile, resultFile) + QStringLiteral("\n")).toUtf8());
+    f.write((line + QStringLiteral("\r\n")).toUtf8());
     f.close();
-    // The shell runs the file in its own process; nobody waits for the dump.
-    const bool started = QProcess::startDetached(QStringLiteral("/bin/sh"), {cmdFile}, dataDir);
-    QThread::msleep(static_cast<unsigned long>(waitMs));
-    QFile::remove(cmdFile);
-    return started;
 }
 
-void FullBackup(const QString &dumpPath, const ProfileFields &profile, QWidget *parent)
+}  // namespace
+
+DumpRunResult RunDumpTool(const QString &dumpPath, const ProfileFields &profile, const QString &resultFile,
+                          const QString &dataDir,
+                          const std::function<void(const QString &line, qint64 bytes)> &progress)
 {
-    const QString chosen = askFile(profile.database, QStringLiteral("SQL file (*.sql)"), parent);
+    DumpRunResult r;
+    const QString cmdFile = DumpCommandFile(dataDir);
+    writeCommandFile(cmdFile, DumpCommandLine(dumpPath, profile, resultFile));
+
+    QProcess tool;
+    tool.setProgram(dumpPath);
+    tool.setArguments(DumpArguments(profile, resultFile));
+    tool.setWorkingDirectory(dataDir);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // The password reaches the tool through its environment, never through a command line
+    // that any user of the machine could list.
+    if (profile.password.isEmpty())
+        env.remove(QStringLiteral("MYSQL_PWD"));
+    else
+        env.insert(QStringLiteral("MYSQL_PWD"), profile.password);
+    tool.setProcessEnvironment(env);
+    tool.setStandardInputFile(QProcess::nullDevice());
+    tool.setStandardOutputFile(QProcess::nullDevice());
+    tool.start();
+    if (dumpPath.isEmpty() || !tool.waitForStarted(10000)) {
+        r.startError =
+            dumpPath.isEmpty() ? QStringLiteral("Nincs megadva a mentőprogram helye.") : tool.errorString();
+        QFile::remove(cmdFile);
+        return r;
+    }
+    r.started = true;
+
+    QByteArray pending;
+    QStringList errors;
+    const auto takeLines = [&](bool all) {
+        pending += tool.readAllStandardError();
+        qsizetype end;
+        while ((end = pending.indexOf('\n')) >= 0 || (all && !pending.isEmpty())) {
+            if (end < 0)
+                end = pending.size();
+            const QString line = QString::fromLocal8Bit(pending.left(end)).trimmed();
+            pending.remove(0, end + 1);
+            if (line.isEmpty())
+                continue;
+            // The tool's own progress lines begin with "--".
+            if (line.startsWith(QStringLiteral("--"))) {
+                if (progress)
+                    progress(line, QFileInfo(resultFile).size());
+            } else {
+                errors << line;
+            }
+        }
+    };
+    while (tool.state() != QProcess::NotRunning) {
+        tool.waitForFinished(100);
+        takeLines(false);
+        if (progress)
+            progress(QString(), QFileInfo(resultFile).size());
+        QCoreApplication::processEvents();
+    }
+    takeLines(true);
+    r.exitCode = tool.exitCode();
+    r.crashed = tool.exitStatus() == QProcess::CrashExit;
+    r.errorOutput = errors.join(QLatin1Char('\n'));
+    QFile::remove(cmdFile);
+    return r;
+}
+
+QString DumpResultText(const DumpRunResult &r, const QString &dumpPath, const QString &resultFile)
+{
+    if (!r.started)
+        return QStringLiteral("A mentőprogram nem indítható: \"%1\"\n%2").arg(dumpPath, r.startError);
+    if (r.crashed)
+        return QStringLiteral("A mentőprogram váratlanul leállt.\n\n%1").arg(r.errorOutput).trimmed();
+    if (r.exitCode != 0)
+        return QStringLiteral("A teljes mentés nem sikerült (a mentőprogram kilépési kódja: %1).\n\n%2")
+            .arg(r.exitCode)
+            .arg(r.errorOutput)
+            .trimmed();
+    QString text = QStringLiteral("A teljes mentés elkészült:\n%1\n(%2)")
+                       .arg(QDir::toNativeSeparators(resultFile), FileSizeText(QFileInfo(resultFile).size()));
+    if (!r.errorOutput.isEmpty())
+        text += QStringLiteral("\n\nA mentőprogram üzenetei:\n") + r.errorOutput;
+    return text;
+}
+
+void FullBackup(const QString &dumpPath, const ProfileFields &profile, QWidget *parent,
+                const std::function<void(const QString &line, qint64 bytes)> &progress)
+{
+    const QString chosen = askFile(profile.database, QStringLiteral("SQL file (*.sql)|*.sql"), parent);
     if (chosen.isEmpty())
         return;
-    RunDumpCommand(dumpPath, profile, chosen, DataDir(), 3000);
+    const DumpRunResult r = RunDumpTool(dumpPath, profile, chosen, DataDir(), progress);
+    const bool failed = !r.started || r.crashed || r.exitCode != 0;
+    // A file the failed tool left empty is no backup.
+    if (failed && QFileInfo(chosen).exists() && QFileInfo(chosen).size() == 0)
+        QFile::remove(chosen);
+    if (failed)
+        ShowError(DumpResultText(r, dumpPath, chosen), parent);
+    else
+        ShowInfo(DumpResultText(r, dumpPath, chosen), parent);
 }
 
 }  // namespace zorva

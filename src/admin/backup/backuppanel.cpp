@@ -1,7 +1,8 @@
 #include "backuppanel.h"
 #include "slotguard.h"
 
-#include <QFileDialog>
+#include "filedialog.h"
+
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -63,10 +64,13 @@ void TBackupPanel::resizeEvent(QResizeEvent *event)
 
 void TBackupPanel::browse()
 {
-    const QString start = QFileInfo(EditMysqlDump->text()).absolutePath();
+    const QString current = EditMysqlDump->text();
+    const QString start = current.isEmpty() ? QStringLiteral("/usr/bin") : QFileInfo(current).absolutePath();
+    // The dump tool is called mariadb-dump or mysqldump here (mysqldump.exe elsewhere).
     const QString file =
-        QFileDialog::getOpenFileName(this, QStringLiteral("MySQLDump.exe program helye"), start,
-                                     QStringLiteral("mysqldump (mysqldump mysqldump.exe)"));
+        FileDialog::getOpenFileName(this, QStringLiteral("MySQLDump.exe program helye"), start,
+                                    QStringLiteral("mariadb-dump, mysqldump (mariadb-dump mysqldump "
+                                                   "mysqldump.exe)"));
     if (!file.isEmpty())
         EditMysqlDump->setText(QFileInfo(file).absoluteFilePath());
 }

@@ -29,7 +29,8 @@ bool parsePort(const QString &text, int &port)
 
 QString portErrorText(const QString &text)
 {
-    return QStringLiteral("Hibás port: \"%1\". A port 1 és 65535 közötti egész szám lehet.").arg(text.trimmed());
+    return QStringLiteral("Hibás port: \"%1\". A port 1 és 65535 közötti egész szám lehet.")
+        .arg(text.trimmed());
 }
 
 void applyProfile(TmySQLDatabase &db, const QString &plain)

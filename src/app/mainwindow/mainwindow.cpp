@@ -107,6 +107,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent), m_db(std::make_uniq
     wireChartActions();
     wireSettingsActions();
     wireReportActions();
+    wireAdminActions();
     resize(beall().Width, beall().Height);
 }
 

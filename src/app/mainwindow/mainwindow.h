@@ -95,6 +95,7 @@ private:
     void wireWindowActions();
     void wireChartActions();
     void wireReportActions();
+    void wireAdminActions();
     void editEntry(int hid);
     void wireSettingsActions();
     void editOwner();

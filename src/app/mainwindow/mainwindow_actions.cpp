@@ -74,10 +74,6 @@ void Tfrm_Main::connectActions()
     // There is no separate updates program on this system: the news page opens instead.
     connect(m_a.aUjdonsag, &QAction::triggered, this, guarded([] { Shell::openUrl(QUrl(kNewsPage)); }));
     connect(m_a.aNevjegy, &QAction::triggered, this, guarded(this, &Tfrm_Main::showAbout));
-
-    // Guarded actions whose windows come later check the rights already; the window
-    // they open is wired in by its own work.
-    connect(m_a.aSQL, &QAction::triggered, this, guarded([this] { checkRights(m_a.aSQL->objectName()); }));
 }
 
 void Tfrm_Main::disableLaterActions()

@@ -20,9 +20,12 @@ constexpr int kRowsPerInsert = 1000;
 //   INSERT IGNORE INTO kassza (kassza,kassza_nev) VALUES
 //   (1,'Otthon'),
 //   (2,'Bank');
-QString TableInsertScript(TDataSet &table, const QString &tableName);
+// `rows` is told (rows written, row count) after every statement's worth of rows.
+QString TableInsertScript(TDataSet &table, const QString &tableName,
+                          const std::function<void(qint64 done, qint64 total)> &rows = {});
 // The same for a table read afresh through `db`.
-QString TableInsertScript(TmySQLDatabase &db, const QString &tableName);
+QString TableInsertScript(TmySQLDatabase &db, const QString &tableName,
+                          const std::function<void(qint64 done, qint64 total)> &rows = {});
 
 // One value as the script writes it (NULL, a string literal, a quoted date or date-time,
 // or the number's text with "." as decimal separator).
@@ -36,5 +39,20 @@ QString ScriptValue(const TDataSet &ds, int column);
 // an earlier file as it was.
 void DumpTableInserts(TmySQLDatabase &db, const std::function<void(int done, int total)> &progress,
                       const QString &fileName);
+
+// Where a backup script stands: the table being written (its position among the tables,
+// 1-based) and its rows written so far.
+struct DumpProgress {
+    int table = 0;
+    int tableCount = 0;
+    QString tableName;
+    qint64 rowsDone = 0;
+    qint64 rowCount = 0;
+    bool tableDone = false;
+};
+// DumpTableInserts with the progress of the rows as well: told before each table, after
+// every statement's worth of rows and when the table is done.
+void WriteBackupScript(TmySQLDatabase &db, const std::function<void(const DumpProgress &)> &progress,
+                       const QString &fileName);
 
 }  // namespace zorva

@@ -6,12 +6,11 @@
 #include "testserver.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QThread>
+#include <QStandardPaths>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -181,33 +180,88 @@ TEST(Backup, DumpCommandLineAndFile)
     EXPECT_EQ(DumpCommandLine("", ProfileFields{}, "x.sql"),
               QStringLiteral("\"\" -c -C --force --databases  --password= --port=0 --host= --user="
                              " --result-file=\"x.sql\""));
+}
 
-    // A stand-in tool records its arguments; the command file is gone after the wait.
+TEST(Backup, DumpToolRunsAsAChildWithThePasswordOffItsCommandLine)
+{
+    ProfileFields p;
+    p.database = "zorva";
+    p.host = "localhost";
+    p.port = 3306;
+    p.user = "root";
+    p.password = "ti tok";
+    // A stand-in tool records its arguments, its environment's password and the command
+    // file's permissions, reports progress and an error line, and fails.
     testsupport::TempFolder dir;
     const QString tool = dir.file("fake dump");
     {
         QFile f(tool);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \"$(dirname \"$0\")/args.txt\"\n");
+        f.write(
+            "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > args.txt\n"
+            "echo \"$MYSQL_PWD\" > pwd.txt\nstat -c %a Mentes.cmd > perm.txt\n"
+            "echo '-- Retrieving table structure for table kassza...' >&2\n"
+            "echo 'mariadb-dump: Got error: 1045' >&2\nexit 2\n");
         f.close();
         f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
     }
-    ASSERT_TRUE(RunDumpCommand(tool, p, dir.file("ki.sql"), dir.path(), 500));
+    QStringList progressLines;
+    const DumpRunResult r =
+        RunDumpTool(tool, p, dir.file("ki.sql"), dir.path(), [&](const QString &line, qint64) {
+            if (!line.isEmpty())
+                progressLines << line;
+        });
+    EXPECT_TRUE(r.started);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.errorOutput, "mariadb-dump: Got error: 1045");
+    EXPECT_EQ(progressLines, QStringList{"-- Retrieving table structure for table kassza..."});
     EXPECT_FALSE(QFile::exists(DumpCommandFile(dir.path())));
-    QElapsedTimer t;
-    t.start();
-    while (!QFile::exists(dir.file("args.txt")) && t.elapsed() < 5000)
-        QThread::msleep(50);
-    QThread::msleep(100);
     const QList<QByteArray> args = readBytes(dir.file("args.txt")).split('\n');
     ASSERT_GE(args.size(), 10);
     EXPECT_EQ(args[0], "-c");
-    EXPECT_EQ(args[4], "zorva");
+    EXPECT_EQ(args[5], "zorva");
     EXPECT_EQ(args[9], ("--result-file=" + dir.file("ki.sql")).toUtf8());
+    EXPECT_FALSE(readBytes(dir.file("args.txt")).contains("ti tok"));
+    EXPECT_EQ(readBytes(dir.file("pwd.txt")), "ti tok\n");
+    EXPECT_EQ(readBytes(dir.file("perm.txt")), "600\n");
+    EXPECT_TRUE(DumpResultText(r, tool, dir.file("ki.sql")).contains("kilépési kódja: 2"));
 
-    // An empty path still writes and starts the file, and it is removed.
-    EXPECT_TRUE(RunDumpCommand("", p, dir.file("ki2.sql"), dir.path(), 200));
+    // A path that names no program is reported, not lost.
+    const DumpRunResult missing = RunDumpTool(dir.file("nincs"), p, dir.file("ki2.sql"), dir.path());
+    EXPECT_FALSE(missing.started);
+    EXPECT_TRUE(DumpResultText(missing, dir.file("nincs"), "").startsWith("A mentőprogram nem indítható"));
+    EXPECT_FALSE(RunDumpTool("", p, dir.file("ki3.sql"), dir.path()).started);
     EXPECT_FALSE(QFile::exists(DumpCommandFile(dir.path())));
+}
+
+TEST(Backup, RealDumpToolAgainstTheServerAndItsRefusal)
+{
+    REQUIRE_TEST_SERVER();
+    const QString dumpTool = QStandardPaths::findExecutable("mariadb-dump");
+    ASSERT_FALSE(dumpTool.isEmpty());
+    testsupport::ScratchSchema source;
+    source.db().execute("CREATE TABLE kassza (kassza INT PRIMARY KEY, kassza_nev VARCHAR(20))");
+    source.db().execute("INSERT INTO kassza VALUES (1,'Otthon'),(2,'Bank')");
+    const testsupport::ServerParams s = testsupport::serverParams();
+    ProfileFields p;
+    p.database = source.name();
+    p.host = s.host;
+    p.port = s.port;
+    p.user = s.user;
+    p.password = s.password;
+    testsupport::TempFolder dir;
+    const DumpRunResult ok = RunDumpTool(dumpTool, p, dir.file("teljes.sql"), dir.path());
+    EXPECT_EQ(ok.exitCode, 0) << ok.errorOutput.toStdString();
+    const QByteArray dump = readBytes(dir.file("teljes.sql"));
+    EXPECT_TRUE(dump.contains("CREATE DATABASE"));
+    EXPECT_TRUE(dump.contains("INSERT INTO `kassza` (`kassza`, `kassza_nev`) VALUES"));
+    EXPECT_TRUE(
+        DumpResultText(ok, dumpTool, dir.file("teljes.sql")).startsWith("A teljes mentés elkészült:"));
+
+    p.password = "rossz jelszó";
+    const DumpRunResult refused = RunDumpTool(dumpTool, p, dir.file("rossz.sql"), dir.path());
+    EXPECT_NE(refused.exitCode, 0);
+    EXPECT_TRUE(refused.errorOutput.contains("Access denied")) << refused.errorOutput.toStdString();
 }
 
 TEST(Backup, PanelFollowsTheWidthAndHides)
