@@ -374,6 +374,7 @@ bool Tfrm_Adatbazis::offerCreate(const EmySQLDatabaseError &error)
         WaitCursor wait;
         auto server = openConnection(targetOf(p), QString());
         createDatabase(*server, p.database);
+        fillStarterData(*server);  // ready to use: a cash box, cash types and the settings
         const int version = schemaVersion(*server);
         server->close();
         ShowInfo(
