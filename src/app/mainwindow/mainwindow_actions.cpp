@@ -150,9 +150,10 @@ void Tfrm_Main::changeFontSize(int delta)
 
 void Tfrm_Main::showAbout()
 {
-    auto *box = new AboutBox(this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    // Modal like every other window, and gone when it closes (however it closes: OK and
+    // Esc only hide a dialog).
+    AboutBox box(this);
+    box.exec();
 }
 
 void Tfrm_Main::wireOutputActions()

@@ -140,10 +140,10 @@ TEST_F(WindowLifetimeTest, OpeningAndClosingWindowsLeavesNothingBehind)
         const Census before = census(*w);
         for (int round = 0; round < 8; ++round)
             triggerAndCloseAll(action);
-        const Census after = census(*w);
-        EXPECT_EQ(after.mainWindowObjects, before.mainWindowObjects);
-        EXPECT_EQ(after.widgets, before.widgets);
-        EXPECT_EQ(after.topLevels, before.topLevels);
+        const Census after = census(*w);  // fewer is fine: a late clean-up of an earlier window
+        EXPECT_LE(after.mainWindowObjects, before.mainWindowObjects);
+        EXPECT_LE(after.widgets, before.widgets);
+        EXPECT_LE(after.topLevels, before.topLevels);
     }
     // Icons are drawn once a run: each new icon would be a new key in the pixmap cache.
     EXPECT_EQ(mainIcon(MainIcon::Print).cacheKey(), mainIcon(MainIcon::Print).cacheKey());
