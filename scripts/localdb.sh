@@ -30,12 +30,17 @@ start)
   dir=$(cd "$dir" && pwd); cnf="$dir/my.cnf"; sock="$dir/mysqld.sock"; pidf="$dir/mysqld.pid"
   if running; then echo "MariaDB already runs in $dir"; exit 0; fi
   user_line="user=$(id -un)"
+  # Its own folder for temporary tables: with several servers sharing /tmp, a query lost its
+  # temporary table's file ("Error on delete of '/tmp/#sql-temptable-...MAI'") while another
+  # server was starting.
+  mkdir -p "$dir/tmp"
   cat >"$cnf" <<CNF
 [mariadbd]
 datadir=$dir/data
 socket=$sock
 pid-file=$pidf
 log-error=$dir/error.log
+tmpdir=$dir/tmp
 port=$port
 bind-address=127.0.0.1
 $user_line
