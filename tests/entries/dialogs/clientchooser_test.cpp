@@ -239,7 +239,7 @@ TEST_F(ClientChooserTest, NewClientIsListedAndCurrentAfterwards)
         onModal(Editor, [](QWidget *editor) {
             auto *nev = editor->findChild<QLineEdit *>(QStringLiteral("ugyfel_nev"));
             // The focus arrives with the window's activation, which a loaded machine delivers late.
-            QTest::qWaitFor([nev] { return QApplication::focusWidget() == nev; }, 2000);
+            (void)QTest::qWaitFor([nev] { return QApplication::focusWidget() == nev; }, 2000);
             EXPECT_EQ(QApplication::focusWidget(), nev);
             dialogtest::typeText(nev, QStringLiteral("Cserép Kft"));
             QTest::mouseClick(static_cast<EditDialog *>(editor)->okButton(), Qt::LeftButton);
