@@ -127,14 +127,8 @@ QString BackupDoneText(const QString &file)
         .arg(QDir::toNativeSeparators(file), FileSizeText(QFileInfo(file).size()));
 }
 
-void ScriptBackup(TmySQLDatabase &db, const ProfileFields &profile, QWidget *parent,
-                  const std::function<void(const DumpProgress &)> &progress)
+bool OpenProfileDatabase(TmySQLDatabase &db, const ProfileFields &profile, QWidget *parent)
 {
-    const QString chosen = askFile(
-        profile.database, QStringLiteral("SQL file (*.sql)|*.sql|Tömörített SQL file (*.zip)|*.zip"), parent);
-    if (chosen.isEmpty())
-        return;
-    QCoreApplication::processEvents();
     try {
         db.close();
         db.setHost(profile.host);
@@ -143,11 +137,24 @@ void ScriptBackup(TmySQLDatabase &db, const ProfileFields &profile, QWidget *par
         db.setDatabaseName(profile.database);
         db.setPort(profile.port);
         db.open();
+        return true;
     } catch (const EmySQLDatabaseError &e) {
         db.close();
         ShowError(QStringLiteral("Hiba: ") + e.message(), parent);
-        return;
+        return false;
     }
+}
+
+void ScriptBackup(TmySQLDatabase &db, const ProfileFields &profile, QWidget *parent,
+                  const std::function<void(const DumpProgress &)> &progress)
+{
+    const QString chosen = askFile(
+        profile.database, QStringLiteral("SQL file (*.sql)|*.sql|Tömörített SQL file (*.zip)|*.zip"), parent);
+    if (chosen.isEmpty())
+        return;
+    QCoreApplication::processEvents();
+    if (!OpenProfileDatabase(db, profile, parent))
+        return;
     bool done = false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {

@@ -42,6 +42,10 @@ QString FileSizeText(qint64 bytes);
 
 // Script backup of the profile's database over `db`: save dialog, connecting (a failure
 // shows "Hiba: " + the error), writing with progress, closing, and the closing message.
+// Opens `db` on the profile's server and database; a refusal is shown ("Hiba: ...") and false
+// returned, with `db` closed.
+bool OpenProfileDatabase(TmySQLDatabase &db, const ProfileFields &profile, QWidget *parent);
+
 void ScriptBackup(TmySQLDatabase &db, const ProfileFields &profile, QWidget *parent = nullptr,
                   const std::function<void(const DumpProgress &)> &progress = {});
 

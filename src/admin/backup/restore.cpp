@@ -1,5 +1,6 @@
 #include "restore.h"
 
+#include "backup.h"
 #include "database.h"
 #include "dbinstall.h"
 #include "errors.h"
@@ -218,20 +219,9 @@ void RestoreBackup(TmySQLDatabase &db, const ProfileFields &profile, QWidget *pa
         int options;
         ~RestoreOptions() { db.setConnectOptions(options); }
     } restoreOptions{db, options};
-    try {
-        db.close();
-        db.setConnectOptions(options & ~coCompress);
-        db.setHost(profile.host);
-        db.setUserName(profile.user);
-        db.setUserPassword(profile.password);
-        db.setDatabaseName(profile.database);
-        db.setPort(profile.port);
-        db.open();
-    } catch (const EmySQLDatabaseError &e) {
-        db.close();
-        ShowError(QStringLiteral("Hiba: ") + e.message(), parent);
+    db.setConnectOptions(options & ~coCompress);
+    if (!OpenProfileDatabase(db, profile, parent))
         return;
-    }
     RestoreResult r;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
