@@ -67,8 +67,8 @@ public:
 
     double height;  // design height; grows with wrapped text
     bool visible = true;
-    bool newPageBefore = false;  // starts on a new page unless the page has nothing below its header yet
-    std::optional<QColor> topRule;     // thin rule along the top edge
+    bool newPageBefore = false;     // starts on a new page unless the page has nothing below its header yet
+    std::optional<QColor> topRule;  // thin rule along the top edge
     std::optional<QColor> bottomRule;  // and along the bottom edge
     // Called just before the band is laid out; may change heights, cells, visibility.
     std::function<void(ReportBand &, const PrintContext &)> beforePrint;

@@ -29,9 +29,11 @@ int textFlags(const ReportElement &e)
     return flags;
 }
 
-class Paginator {
+}  // namespace
+
+class LayoutBuilder::Impl {
 public:
-    Paginator(Report &r, int maxPages) : m_r(r), m_maxPages(maxPages)
+    explicit Impl(Report &r) : m_r(r)
     {
         m_out.title = r.title;
         m_out.pageLayout = r.pageLayout();
@@ -41,57 +43,55 @@ public:
         m_ctx.printedAt = r.printedAt.isValid() ? r.printedAt : QDateTime::currentDateTime();
         m_sums.assign(r.sums().size(), 0.0);
         m_ctx.sums = &m_sums;
-    }
-
-    ReportLayout run()
-    {
+        const int levels = r.groupCount();
+        m_previous.resize(size_t(levels));
+        m_keys.resize(size_t(levels));
+        TDataSet *ds = r.data;
+        if (ds && ds->isActive()) {
+            m_ds = ds;
+            m_ctx.data = ds;
+            ds->disableControls();
+            m_mark = ds->bookmark();
+            m_total = ds->recordCount();
+            ds->first();
+            m_recNo = ds->recNo();
+        }
         startPage();
-        TDataSet *ds = m_r.data;
-        if (ds && ds->isActive())
-            walk(*ds);
-        if (m_stopped)
-            return std::move(m_out);
-        place(m_r.summary);
-        endPage();
-        return std::move(m_out);
+        if (!m_ds || m_ds->eof())
+            finish();
     }
 
-private:
-    void walk(TDataSet &ds)
+    ~Impl()
     {
-        m_ctx.data = &ds;
-        ds.disableControls();
-        const TBookmark mark = ds.bookmark();
-        struct Restore {
-            TDataSet &ds;
-            TBookmark mark;
-            ~Restore()
-            {
-                if (ds.isActive() && ds.bookmarkValid(mark))
-                    ds.gotoBookmark(mark);
-                ds.freeBookmark(mark);
-                ds.enableControls();
-            }
-        } restore{ds, mark};
+        if (!m_ds)
+            return;
+        if (m_ds->isActive() && m_ds->bookmarkValid(m_mark))
+            m_ds->gotoBookmark(m_mark);
+        m_ds->freeBookmark(m_mark);
+        m_ds->enableControls();
+    }
 
+    bool step(int rows)
+    {
+        if (m_finished)
+            return false;
+        TDataSet &ds = *m_ds;
+        // Between slices someone may have moved the data (a preview lets events run).
+        if (ds.recNo() != m_recNo)
+            ds.setRecNo(m_recNo);
         const int levels = m_r.groupCount();
-        std::vector<QVariant> previous(static_cast<size_t>(levels));
-        std::vector<QVariant> keys(static_cast<size_t>(levels));
-        bool firstRow = true;
-        const int total = ds.recordCount();
-        ds.first();
-        while (!ds.eof() && !m_stopped) {
+        for (int n = 0; n < rows && !ds.eof(); ++n) {
             for (int g = 0; g < levels; ++g)
-                keys[size_t(g)] = m_r.group(g).key(ds);
-            int changed = firstRow ? 0 : -1;
-            for (int g = 0; !firstRow && g < levels; ++g) {
-                if (keys[size_t(g)] != previous[size_t(g)]) {
+                m_keys[size_t(g)] = m_r.group(g).key(ds);
+            int changed = m_firstRow ? 0 : -1;
+            for (int g = 0; !m_firstRow && g < levels; ++g) {
+                if (m_keys[size_t(g)] != m_previous[size_t(g)]) {
                     changed = g;
                     break;
                 }
             }
             if (changed >= 0 && levels > 0) {
-                if (!firstRow) {
+                if (!m_firstRow) {
                     ds.prior();
                     closeGroups(changed);
                     ds.next();
@@ -103,18 +103,39 @@ private:
                 m_sums[i] += m_r.sums()[i].value(ds);
             ++m_ctx.recordCount;
             place(m_r.detail);
-            if (m_progress && m_ctx.recordCount % 250 == 0 && !m_progress(m_ctx.recordCount, total))
-                m_stopped = true;
-            if (m_stopped)
-                return;
-            previous.swap(keys);
-            firstRow = false;
+            m_previous.swap(m_keys);
+            m_firstRow = false;
             ds.next();
         }
-        if (!firstRow && levels > 0) {
-            ds.last();
-            closeGroups(0);
+        if (ds.eof()) {
+            if (!m_firstRow && levels > 0) {
+                ds.last();
+                closeGroups(0);
+            }
+            finish();
+            return false;
         }
+        m_recNo = ds.recNo();
+        return true;
+    }
+
+    bool finished() const { return m_finished; }
+    int rowsDone() const { return m_ctx.recordCount; }
+    int rowsTotal() const { return m_total; }
+    int completePages() const { return m_finished ? m_out.pageCount() : m_out.pageCount() - 1; }
+    const ReportLayout &layout() const { return m_out; }
+    ReportLayout take()
+    {
+        m_finished = true;
+        return std::move(m_out);
+    }
+
+private:
+    void finish()
+    {
+        place(m_r.summary);
+        endPage();
+        m_finished = true;
     }
 
     // Footers from the innermost group out to `level`, each restarting its totals.
@@ -150,7 +171,7 @@ private:
         layBand(f, m_bottom - h, h);
     }
 
-    double footerHeight()
+    double footerHeight() const
     {
         const ReportBand &f = m_r.pageFooter;
         return f.visible ? f.height : 0.0;
@@ -158,8 +179,6 @@ private:
 
     void place(ReportBand &b, bool mayBreak = true)
     {
-        if (m_stopped)
-            return;
         if (b.beforePrint)
             b.beforePrint(b, m_ctx);
         if (!b.visible || b.isEmpty())
@@ -170,10 +189,6 @@ private:
         const bool pageUsed = m_y > m_bodyTop + kEpsilon;
         if (mayBreak && pageUsed && (b.newPageBefore || m_y + h > limit + kEpsilon)) {
             endPage();
-            if (m_maxPages > 0 && m_out.pageCount() >= m_maxPages) {
-                m_stopped = true;
-                return;
-            }
             startPage();
         }
         layBand(b, m_y, h);
@@ -234,21 +249,49 @@ private:
     }
 
     Report &m_r;
-    int m_maxPages = 0;
-    bool m_stopped = false;
-
-public:
-    LayoutProgress m_progress;
-    bool stopped() const { return m_stopped; }
-
-private:
+    TDataSet *m_ds = nullptr;
+    TBookmark m_mark{};
+    int m_total = 0;
+    int m_recNo = 0;
+    bool m_firstRow = true;
+    bool m_finished = false;
+    std::vector<QVariant> m_previous, m_keys;
     ReportLayout m_out;
     PrintContext m_ctx;
     std::vector<double> m_sums;
     double m_top = 0, m_bottom = 0, m_y = 0, m_bodyTop = 0;
 };
 
-}  // namespace
+LayoutBuilder::LayoutBuilder(Report &report) : d(std::make_unique<Impl>(report)) {}
+LayoutBuilder::~LayoutBuilder() = default;
+bool LayoutBuilder::step(int rows)
+{
+    return d->step(rows);
+}
+bool LayoutBuilder::finished() const
+{
+    return d->finished();
+}
+int LayoutBuilder::rowsDone() const
+{
+    return d->rowsDone();
+}
+int LayoutBuilder::rowsTotal() const
+{
+    return d->rowsTotal();
+}
+int LayoutBuilder::completePages() const
+{
+    return d->completePages();
+}
+const ReportLayout &LayoutBuilder::layout() const
+{
+    return d->layout();
+}
+ReportLayout LayoutBuilder::take()
+{
+    return d->take();
+}
 
 double wrappedTextHeight(const QString &text, const QFont &font, double widthMm)
 {
@@ -269,17 +312,24 @@ double textWidth(const QString &text, const QFont &font)
 
 ReportLayout layoutReport(Report &report, int maxPages)
 {
-    return Paginator(report, maxPages).run();
+    LayoutBuilder b(report);
+    while (!b.finished() && (maxPages <= 0 || b.completePages() < maxPages))
+        b.step(50);
+    ReportLayout out = b.take();
+    if (maxPages > 0 && out.pageCount() > maxPages)
+        out.pages.resize(size_t(maxPages));
+    return out;
 }
 
 ReportLayout layoutReport(Report &report, const LayoutProgress &progress, bool *stopped)
 {
-    Paginator p(report, 0);
-    p.m_progress = progress;
-    ReportLayout out = p.run();
+    LayoutBuilder b(report);
+    bool halted = false;
+    while (!halted && b.step(250))
+        halted = !progress(b.rowsDone(), b.rowsTotal());
     if (stopped)
-        *stopped = p.stopped();
-    return out;
+        *stopped = halted;
+    return b.take();
 }
 
 }  // namespace zorva::report

@@ -30,6 +30,34 @@ struct ReportLayout {
     int pageCount() const { return int(pages.size()); }
 };
 
+// Lays a report out a slice of rows at a time, so a preview can show the first
+// pages while the rest is still being built.  The data is put on its first row
+// with its bound views suspended; the row and the views are restored when the
+// builder goes.
+class LayoutBuilder {
+public:
+    explicit LayoutBuilder(Report &report);
+    ~LayoutBuilder();
+    LayoutBuilder(const LayoutBuilder &) = delete;
+    LayoutBuilder &operator=(const LayoutBuilder &) = delete;
+
+    // Lays out up to `rows` more rows (after the last one the group footers, the
+    // summary and the last page's footer); false once the report is complete.
+    bool step(int rows);
+    bool finished() const;
+    int rowsDone() const;
+    int rowsTotal() const;
+    // Pages that no longer change: all but the one being filled, all once finished.
+    int completePages() const;
+    const ReportLayout &layout() const;
+    // The pages so far; the builder lays out nothing more afterwards.
+    ReportLayout take();
+
+private:
+    class Impl;
+    std::unique_ptr<Impl> d;
+};
+
 // Walks the report's data from the first row (bound views suspended, the
 // current row restored afterwards) and breaks the bands into pages.
 // With `maxPages` > 0 it stops once that many pages are full: the first pages of a

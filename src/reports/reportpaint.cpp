@@ -1,7 +1,14 @@
 #include "reportpaint.h"
 
+#include "pdfdeflate.h"
+
 #include <QFileInfo>
+#include <QGlyphRun>
+#include <QHash>
 #include <QPdfWriter>
+#include <QTextLayout>
+
+#include <vector>
 
 namespace zorva::report {
 
@@ -9,19 +16,73 @@ namespace {
 
 constexpr double kRuleWidthMm = 0.2;
 
-void paintAll(QPainter &p, QPagedPaintDevice &device, const ReportLayout &layout)
-{
-    const double dotsPerMm = device.logicalDpiX() / 25.4;
-    for (int i = 0; i < layout.pageCount(); ++i) {
-        if (i > 0)
-            device.newPage();
-        paintPage(p, layout.pages[size_t(i)], dotsPerMm);
+// One line of text shaped for one paint device, kept for the next cell with the
+// same text and font: a long report repeats its dates, names and amounts on
+// every page, and shaping is most of what painting a cell costs.
+struct ShapedLine {
+    QList<QGlyphRun> runs;
+    double width = 0;
+    double ascent = 0;
+};
+
+class ShapedTextCache {
+public:
+    explicit ShapedTextCache(QPaintDevice *device) : m_device(device) {}
+
+    const ShapedLine &line(const QString &text, const QFont &font)
+    {
+        const QString key = fontKey(font) + text;
+        auto it = m_lines.find(key);
+        if (it != m_lines.end())
+            return *it;
+        if (m_lines.size() > kMaxLines)
+            m_lines.clear();
+        ShapedLine shaped;
+        QTextLayout layout(text, font, m_device);
+        QTextOption option;
+        option.setWrapMode(QTextOption::NoWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        QTextLine l = layout.createLine();
+        layout.endLayout();
+        if (l.isValid()) {
+            shaped.runs = layout.glyphRuns();
+            shaped.width = l.naturalTextWidth();
+            shaped.ascent = l.ascent();
+        }
+        return *m_lines.insert(key, std::move(shaped));
     }
+
+private:
+    // A report uses a handful of fonts: their keys are looked up, not rebuilt per cell.
+    const QString &fontKey(const QFont &font)
+    {
+        for (const auto &[f, key] : m_fontKeys)
+            if (f == font)
+                return key;
+        m_fontKeys.emplace_back(font, font.key() + QChar(0));
+        return m_fontKeys.back().second;
+    }
+
+    static constexpr qsizetype kMaxLines = 20000;
+    QPaintDevice *m_device;
+    std::vector<std::pair<QFont, QString>> m_fontKeys;
+    QHash<QString, ShapedLine> m_lines;
+};
+
+// Single-line text without line breaks is drawn from the cache.
+bool cacheable(const LaidItem &it)
+{
+    if (!(it.flags & Qt::TextSingleLine) || (it.flags & Qt::TextWordWrap))
+        return false;
+    for (const QChar c : it.text)
+        if (c == QChar::LineFeed || c == QChar::CarriageReturn || c == QChar::LineSeparator ||
+            c == QChar::Tabulation)
+            return false;
+    return true;
 }
 
-}  // namespace
-
-void paintPage(QPainter &p, const LaidPage &page, double dotsPerMm)
+void paintItems(QPainter &p, const LaidPage &page, double dotsPerMm, ShapedTextCache *cache)
 {
     p.save();
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -39,10 +100,41 @@ void paintPage(QPainter &p, const LaidPage &page, double dotsPerMm)
             continue;
         }
         p.setPen(it.color);
-        p.setFont(it.font);
-        p.drawText(dev(it.rect), it.flags, it.text);
+        const QRectF r = dev(it.rect);
+        if (!cache || !cacheable(it)) {
+            p.setFont(it.font);
+            p.drawText(r, it.flags, it.text);
+            continue;
+        }
+        // Placed as drawText places one line: from the top, aligned in the cell's width.
+        const ShapedLine &line = cache->line(it.text, it.font);
+        double x = r.left();
+        if (it.flags & Qt::AlignRight)
+            x = r.right() - line.width;
+        else if (it.flags & Qt::AlignHCenter)
+            x = r.left() + (r.width() - line.width) / 2;
+        for (const QGlyphRun &run : line.runs)
+            p.drawGlyphRun(QPointF(x, r.top()), run);
     }
     p.restore();
+}
+
+void paintAll(QPainter &p, QPagedPaintDevice &device, const ReportLayout &layout)
+{
+    const double dotsPerMm = device.logicalDpiX() / 25.4;
+    ShapedTextCache cache(&device);
+    for (int i = 0; i < layout.pageCount(); ++i) {
+        if (i > 0)
+            device.newPage();
+        paintItems(p, layout.pages[size_t(i)], dotsPerMm, &cache);
+    }
+}
+
+}  // namespace
+
+void paintPage(QPainter &p, const LaidPage &page, double dotsPerMm)
+{
+    paintItems(p, page, dotsPerMm, nullptr);
 }
 
 void preparePrinter(QPrinter &printer, const ReportLayout &layout)
@@ -55,6 +147,7 @@ void preparePrinter(QPrinter &printer, const ReportLayout &layout)
 
 bool printLayout(const ReportLayout &layout, QPrinter &printer, QString *error)
 {
+    const FastPdfDeflate fast;  // the print job goes out as PDF on Linux
     QPainter p;
     if (!p.begin(&printer)) {
         if (error)
@@ -67,6 +160,7 @@ bool printLayout(const ReportLayout &layout, QPrinter &printer, QString *error)
 
 bool writePdf(const ReportLayout &layout, const QString &fileName, QString *error)
 {
+    const FastPdfDeflate fast;
     QPdfWriter writer(fileName);
     writer.setPageLayout(layout.pageLayout);
     writer.setTitle(layout.title);

@@ -1,6 +1,7 @@
 // Laying bands out on pages: page breaks, groups and their totals, growing
 // bands, the standard frame, and the PDF read back.
 #include "memdata.h"
+#include "pdfdeflate.h"
 #include "pdftext.h"
 #include "reportframe.h"
 #include "reportlayout.h"
@@ -8,6 +9,7 @@
 #include "testserver.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 using namespace zorva::report;
 
@@ -288,4 +290,42 @@ TEST(ReportLayout, FirstPagesOnlyOrStoppedByItsProgressKeepTheDataAsItWas)
         r, [](int, int) { return true; }, &stopped);
     EXPECT_FALSE(stopped);
     EXPECT_EQ(all.pageCount(), 42);  // 24 rows a page, the summary after the last
+}
+
+namespace {
+
+// The deflated size of a page-like text through a stream opened at `level`.
+uLong deflatedSize(int level)
+{
+    QByteArray text;
+    for (int i = 0; i < 2000; ++i)
+        text +=
+            QByteArray::number(i * 116.1875, 'f', 6) + " 0 Td <00" + QByteArray::number(i % 97) + "> Tj\n";
+    z_stream s{};
+    EXPECT_EQ(deflateInit(&s, level), Z_OK);
+    QByteArray out(int(deflateBound(&s, uLong(text.size()))), '\0');
+    s.next_in = reinterpret_cast<Bytef *>(text.data());
+    s.avail_in = uInt(text.size());
+    s.next_out = reinterpret_cast<Bytef *>(out.data());
+    s.avail_out = uInt(out.size());
+    EXPECT_EQ(deflate(&s, Z_FINISH), Z_STREAM_END);
+    const uLong size = s.total_out;
+    deflateEnd(&s);
+    return size;
+}
+
+}  // namespace
+
+TEST(PdfDeflate, DefaultLevelStreamsArePackedFastOnlyWhileAPdfIsWritten)
+{
+    const uLong fastest = deflatedSize(Z_BEST_SPEED);
+    const uLong standard = deflatedSize(9);
+    ASSERT_NE(fastest, standard);
+    EXPECT_NE(deflatedSize(Z_DEFAULT_COMPRESSION), fastest);
+    {
+        const FastPdfDeflate fast;
+        EXPECT_EQ(deflatedSize(Z_DEFAULT_COMPRESSION), fastest);
+        EXPECT_EQ(deflatedSize(9), standard) << "a chosen level stays";
+    }
+    EXPECT_NE(deflatedSize(Z_DEFAULT_COMPRESSION), fastest);
 }

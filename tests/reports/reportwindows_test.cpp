@@ -10,13 +10,13 @@
 #include "messagebox.h"
 #include "pdftext.h"
 #include "printers.h"
+#include "reportpageview.h"
 #include "reportpreview.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
-#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -51,7 +51,7 @@ protected:
                                      r);
     }
 
-    report::ReportLayout layoutOf(TDataSet &data)
+    std::unique_ptr<report::Report> reportOf(TDataSet &data)
     {
         report::GridPrintOptions o;
         o.title = QStringLiteral("Próba lista");
@@ -60,9 +60,10 @@ protected:
             {QStringLiteral("id"), QStringLiteral("Sorszám"), 50, true, Qt::AlignRight},
             {QStringLiteral("nev"), QStringLiteral("Név"), 150, true, Qt::AlignLeft},
             {QStringLiteral("osszeg"), QStringLiteral("Összeg"), 100, true, Qt::AlignRight}};
-        auto r = report::buildGridReport(data, cols, 400, o);
-        return report::layoutReport(*r);
+        return report::buildGridReport(data, cols, 400, o);
     }
+
+    report::ReportLayout layoutOf(TDataSet &data) { return report::layoutReport(*reportOf(data)); }
 
     // Runs `inside` on the modal window that `open` shows.
     template <typename Window>
@@ -229,6 +230,57 @@ TEST_F(ReportWindows, PreviewPagesThroughZoomsAndCloses)
     EXPECT_EQ(reporttest::pdfPages(file(QStringLiteral("elonezet.pdf"))).size(), 3);
     trigger("aBezar");
     EXPECT_EQ(dlg.result(), QDialog::Rejected);
+}
+
+TEST_F(ReportWindows, ALongReportShowsItsFirstPageWhileTheRestIsBuilt)
+{
+    auto data = rows(6000);
+    const int all = layoutOf(*data).pageCount();
+    data->setRecNo(9);
+    auto r = reportOf(*data);
+    {
+        ReportPreviewDialog dlg(*r);
+        EXPECT_TRUE(dlg.building());
+        const int first = dlg.pageCount();
+        EXPECT_GE(first, 1);
+        EXPECT_LT(first, all);
+        auto *label = dlg.findChild<QLabel *>(QStringLiteral("lblOldal"));
+        EXPECT_TRUE(label->text().endsWith(QStringLiteral(" …"))) << label->text().toStdString();
+        QApplication::processEvents();
+        EXPECT_GT(dlg.pageCount(), first) << "the window keeps laying out";
+        EXPECT_TRUE(data->controlsDisabled()) << "the data stays put while the preview is open";
+    }
+    EXPECT_EQ(data->recNo(), 9) << "closed while still building";
+    EXPECT_FALSE(data->controlsDisabled());
+
+    ReportPreviewDialog dlg(*r);
+    dlg.findChild<QAction *>(QStringLiteral("aMegallit"))->trigger();
+    EXPECT_FALSE(dlg.building());
+    const int stoppedAt = dlg.pageCount();
+    QApplication::processEvents();
+    EXPECT_EQ(dlg.pageCount(), stoppedAt) << "stopped means no more pages";
+    auto *label = dlg.findChild<QLabel *>(QStringLiteral("lblOldal"));
+    EXPECT_TRUE(label->text().endsWith(QStringLiteral("(megállítva)"))) << label->text().toStdString();
+
+    // Saving needs the whole report: it is finished first, then written.
+    FileDialog::setNextFileName(file(QStringLiteral("hosszu.pdf")));
+    dlg.findChild<QAction *>(QStringLiteral("aPdf"))->trigger();
+    EXPECT_EQ(dlg.pageCount(), all);
+    const QStringList pages = reporttest::pdfPages(file(QStringLiteral("hosszu.pdf")));
+    ASSERT_EQ(pages.size(), all);
+    EXPECT_TRUE(pages.last().contains(QStringLiteral("tétel 6000")));
+    EXPECT_EQ(label->text(), QStringLiteral("1 / %1").arg(all));
+}
+
+TEST_F(ReportWindows, TheLastPageFinishesTheReportFirst)
+{
+    auto data = rows(6000);
+    const int all = layoutOf(*data).pageCount();
+    auto r = reportOf(*data);
+    ReportPreviewDialog dlg(*r);
+    dlg.findChild<QAction *>(QStringLiteral("aUtolsoOldal"))->trigger();
+    EXPECT_EQ(dlg.currentPage(), all);
+    EXPECT_FALSE(dlg.building());
 }
 
 TEST_F(ReportWindows, PrintGridTakesTheGridsColumnsAndData)

@@ -468,7 +468,8 @@ std::unique_ptr<CashbookReport> buildCashHistory(TmySQLDatabase &db, const QStri
     sum.addText(QRectF(116.4, 1.3, 21.5, kLine), income, bold, Qt::AlignRight);
     sum.addText(QRectF(138.9, 1.3, 21.5, kLine), expense, bold, Qt::AlignRight);
     sum.addText(QRectF(161.4, 1.3, 21.5, kLine), closing, bold, Qt::AlignRight);
-    sum.addText(QRectF(80.7, 6.6, 35.0, kLine), QStringLiteral("Egyenleg (bevétel - kiadás)"), body);
+    // The label sizes itself to its text, as wide as it needs beside the value.
+    sum.addText(QRectF(80.7, 6.6, 45.0, kLine), QStringLiteral("Egyenleg (bevétel - kiadás)"), body);
     // Expenses are stored negative, so the balance is the sum of both columns.
     const int in = r.addSum(QStringLiteral("bevetel"));
     const int outSum = r.addSum(QStringLiteral("kiadas"));

@@ -1,39 +1,84 @@
 #include "reportpreview.h"
 
 #include "printers.h"
-#include "reportpaint.h"
+#include "reportpageview.h"
 #include "slotguard.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
-#include <QPainter>
-#include <QPrintPreviewWidget>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QProgressDialog>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include <optional>
-
 namespace zorva {
+
+namespace {
+
+// Reports with fewer rows are laid out whole before the preview opens.
+constexpr int kBackgroundRows = 2000;
+// One background slice lays out rows for about this long before the window runs again.
+constexpr qint64 kSliceMs = 40;
+constexpr int kRowsPerStep = 100;
+
+// Finishes the builder's layout under a progress window with "Megállít";
+// false when the user stopped it.
+bool finishWithProgress(report::LayoutBuilder &builder, const QString &title, QWidget *parent)
+{
+    if (builder.finished())
+        return true;
+    QProgressDialog progress(QStringLiteral("Oldalak készítése: %1").arg(title), QStringLiteral("Megállít"),
+                             0, builder.rowsTotal(), parent);
+    progress.setObjectName(QStringLiteral("frm_OldalKeszites"));
+    progress.setWindowTitle(title);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    progress.setValue(builder.rowsDone());
+    while (builder.step(250)) {
+        progress.setValue(builder.rowsDone());
+        QApplication::processEvents();
+        if (progress.wasCanceled())
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 ReportPreviewDialog::ReportPreviewDialog(report::ReportLayout layout, const QString &printerName,
                                          QWidget *parent)
     : QDialog(parent), m_layout(std::move(layout)), m_printerName(printerName)
 {
+    setUp();
+}
+
+ReportPreviewDialog::ReportPreviewDialog(report::Report &report, QWidget *parent)
+    : QDialog(parent),
+      m_builder(std::make_unique<report::LayoutBuilder>(report)),
+      m_printerName(report.printerName)
+{
+    // A short report is laid out whole; a long one only up to its first page here.
+    if (m_builder->rowsTotal() < kBackgroundRows) {
+        while (m_builder->step(500)) {
+        }
+    } else {
+        while (m_builder->completePages() < 1 && m_builder->step(kRowsPerStep)) {
+        }
+    }
+    setUp();
+    if (!m_builder->finished())
+        m_buildTimer->start();
+}
+
+ReportPreviewDialog::~ReportPreviewDialog() = default;
+
+void ReportPreviewDialog::setUp()
+{
     setObjectName(QStringLiteral("frm_Nyomtatasikep"));
-    setWindowTitle(m_layout.title);
+    setWindowTitle(layout().title);
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     setModal(true);
-
-    // The preview paints on a printer object; without an installed printer Qt
-    // gives a PDF printer, which previews the same pages.
-    const QPrinterInfo info = QPrinterInfo::printerInfo(printerName);
-    m_printer = info.isNull() ? std::make_unique<QPrinter>(QPrinter::HighResolution)
-                              : std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-    report::preparePrinter(*m_printer, m_layout);
 
     m_toolBar = new QToolBar(this);
     m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -63,16 +108,21 @@ ReportPreviewDialog::ReportPreviewDialog(report::ReportLayout layout, const QStr
                &ReportPreviewDialog::print);
     makeAction(QStringLiteral("aPdf"), QStringLiteral("PDF mentés"), QKeySequence(Qt::CTRL | Qt::Key_S),
                &ReportPreviewDialog::savePdf);
+    m_stopAction = makeAction(QStringLiteral("aMegallit"), QStringLiteral("Megállít"), QKeySequence(),
+                              &ReportPreviewDialog::stopBuilding);
+    m_stopAction->setToolTip(QStringLiteral("A további oldalak készítésének megállítása"));
+    m_stopAction->setVisible(building());
     m_toolBar->addSeparator();
     makeAction(QStringLiteral("aBezar"), QStringLiteral("Bezár"), QKeySequence(), &QDialog::reject);
 
-    m_view = new QPrintPreviewWidget(m_printer.get(), this);
+    m_view = new ReportPageView(this);
     m_view->setObjectName(QStringLiteral("Preview"));
-    m_view->setViewMode(QPrintPreviewWidget::SinglePageView);
-    connect(m_view, &QPrintPreviewWidget::paintRequested, this,
-            guarded(this, &ReportPreviewDialog::paintPages));
-    connect(m_view, &QPrintPreviewWidget::previewChanged, this,
-            guarded(this, &ReportPreviewDialog::updatePageLabel));
+    m_view->setReportLayout(&layout(), m_builder ? m_builder->completePages() : m_layout.pageCount());
+    connect(m_view, &ReportPageView::pageChanged, this, guarded(this, &ReportPreviewDialog::updatePageLabel));
+
+    m_buildTimer = new QTimer(this);
+    m_buildTimer->setInterval(0);
+    connect(m_buildTimer, &QTimer::timeout, this, guarded(this, &ReportPreviewDialog::buildSlice));
 
     auto *box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);
@@ -80,12 +130,19 @@ ReportPreviewDialog::ReportPreviewDialog(report::ReportLayout layout, const QStr
     box->addWidget(m_toolBar);
     box->addWidget(m_view, 1);
     resize(1000, 780);
-    m_view->updatePreview();
     m_view->fitToWidth();
     updatePageLabel();
 }
 
-ReportPreviewDialog::~ReportPreviewDialog() = default;
+const report::ReportLayout &ReportPreviewDialog::layout() const
+{
+    return m_builder ? m_builder->layout() : m_layout;
+}
+
+bool ReportPreviewDialog::building() const
+{
+    return m_builder && !m_builder->finished() && !m_stopped;
+}
 
 QAction *ReportPreviewDialog::makeAction(const QString &name, const QString &caption, const QKeySequence &key,
                                          void (ReportPreviewDialog::*slot)())
@@ -95,21 +152,46 @@ QAction *ReportPreviewDialog::makeAction(const QString &name, const QString &cap
     a->setToolTip(caption);
     if (!key.isEmpty())
         a->setShortcut(key);
-    connect(a, &QAction::triggered, this, slot);
+    connect(a, &QAction::triggered, this, guarded(this, slot));
     m_toolBar->addAction(a);
     QWidget::addAction(a);
     return a;
 }
 
-void ReportPreviewDialog::paintPages(QPrinter *printer)
+void ReportPreviewDialog::buildSlice()
 {
-    QPainter p(printer);
-    const double dotsPerMm = printer->logicalDpiX() / 25.4;
-    for (int i = 0; i < m_layout.pageCount(); ++i) {
-        if (i > 0)
-            printer->newPage();
-        report::paintPage(p, m_layout.pages[size_t(i)], dotsPerMm);
+    if (!building()) {
+        m_buildTimer->stop();
+        return;
     }
+    QElapsedTimer slice;
+    slice.start();
+    while (slice.elapsed() < kSliceMs && m_builder->step(kRowsPerStep)) {
+    }
+    m_view->setReadyPages(m_builder->completePages());
+    if (m_builder->finished()) {
+        m_buildTimer->stop();
+        m_stopAction->setVisible(false);
+    }
+    updatePageLabel();
+}
+
+// The whole report, for printing, saving and the last page.
+bool ReportPreviewDialog::completeLayout()
+{
+    if (!m_builder || m_builder->finished())
+        return true;
+    m_buildTimer->stop();
+    const bool done = finishWithProgress(*m_builder, layout().title, this);
+    m_view->setReadyPages(m_builder->completePages());
+    if (done) {
+        m_stopped = false;
+        m_stopAction->setVisible(false);
+    } else if (!m_stopped) {
+        m_buildTimer->start();
+    }
+    updatePageLabel();
+    return done;
 }
 
 int ReportPreviewDialog::currentPage() const
@@ -124,31 +206,33 @@ int ReportPreviewDialog::pageCount() const
 
 void ReportPreviewDialog::updatePageLabel()
 {
-    m_pageLabel->setText(QStringLiteral("%1 / %2").arg(currentPage()).arg(pageCount()));
+    QString text = QStringLiteral("%1 / %2").arg(currentPage()).arg(pageCount());
+    if (building())
+        text += QStringLiteral(" …");
+    else if (m_builder && !m_builder->finished())
+        text += QStringLiteral(" (megállítva)");
+    m_pageLabel->setText(text);
 }
 
 void ReportPreviewDialog::firstPage()
 {
     m_view->setCurrentPage(1);
-    updatePageLabel();
 }
 
 void ReportPreviewDialog::previousPage()
 {
-    m_view->setCurrentPage(std::max(1, currentPage() - 1));
-    updatePageLabel();
+    m_view->setCurrentPage(currentPage() - 1);
 }
 
 void ReportPreviewDialog::nextPage()
 {
-    m_view->setCurrentPage(std::min(pageCount(), currentPage() + 1));
-    updatePageLabel();
+    m_view->setCurrentPage(currentPage() + 1);
 }
 
 void ReportPreviewDialog::lastPage()
 {
-    m_view->setCurrentPage(pageCount());
-    updatePageLabel();
+    if (completeLayout())
+        m_view->setCurrentPage(pageCount());
 }
 
 void ReportPreviewDialog::zoomIn()
@@ -171,63 +255,44 @@ void ReportPreviewDialog::fitWidth()
     m_view->fitToWidth();
 }
 
+void ReportPreviewDialog::stopBuilding()
+{
+    if (!building())
+        return;
+    m_stopped = true;
+    m_buildTimer->stop();
+    m_stopAction->setVisible(false);
+    updatePageLabel();
+}
+
 void ReportPreviewDialog::print()
 {
-    printLayoutNow(m_layout, m_printerName, this);
+    if (completeLayout())
+        printLayoutNow(layout(), m_printerName, this);
 }
 
 void ReportPreviewDialog::savePdf()
 {
-    saveLayoutAsPdf(m_layout, this);
+    if (completeLayout())
+        saveLayoutAsPdf(layout(), this);
 }
-
-namespace {
-
-// Rows from which the layout shows its progress and may be stopped.
-constexpr int kProgressRows = 2000;
-
-// Lays the report out; a long one shows a progress window with "Megállít" and
-// lets the user interface run between steps.  nullopt when the user stopped it.
-std::optional<report::ReportLayout> layoutWithProgress(report::Report &report, QWidget *parent)
-{
-    const int rows = report.data && report.data->isActive() ? report.data->recordCount() : 0;
-    if (rows < kProgressRows)
-        return report::layoutReport(report);
-    QProgressDialog progress(QStringLiteral("Oldalak készítése: %1").arg(report.title),
-                             QStringLiteral("Megállít"), 0, rows, parent);
-    progress.setObjectName(QStringLiteral("frm_OldalKeszites"));
-    progress.setWindowTitle(report.title);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    bool stopped = false;
-    report::ReportLayout layout = report::layoutReport(
-        report,
-        [&progress](int done, int) {
-            progress.setValue(done);
-            QApplication::processEvents();
-            return !progress.wasCanceled();
-        },
-        &stopped);
-    if (stopped)
-        return std::nullopt;
-    return layout;
-}
-
-}  // namespace
 
 void showReportPreview(report::Report &report, QWidget *parent)
 {
-    std::optional<report::ReportLayout> layout = layoutWithProgress(report, parent);
-    if (!layout)
-        return;
-    ReportPreviewDialog dlg(std::move(*layout), report.printerName, parent);
+    ReportPreviewDialog dlg(report, parent);
     dlg.exec();
 }
 
 bool printReportNow(report::Report &report, QWidget *parent)
 {
-    std::optional<report::ReportLayout> layout = layoutWithProgress(report, parent);
-    return layout && printLayoutNow(*layout, report.printerName, parent);
+    report::LayoutBuilder builder(report);
+    if (builder.rowsTotal() < kBackgroundRows) {
+        while (builder.step(500)) {
+        }
+    } else if (!finishWithProgress(builder, report.title, parent)) {
+        return false;
+    }
+    return printLayoutNow(builder.layout(), report.printerName, parent);
 }
 
 }  // namespace zorva

@@ -4,6 +4,7 @@
 
 #include "daterange.h"
 #include "dialogclock.h"
+#include "frm_hatarolt.h"
 #include "frm_nyomvalaszt.h"
 #include "globals.h"
 #include "listwindow.h"
@@ -15,16 +16,20 @@
 #include "printers.h"
 #include "programsettings.h"
 #include "query.h"
+#include "reportpreview.h"
 #include "totalspanel.h"
 
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFile>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QStringDecoder>
 #include <QTimer>
 
 using namespace zorva;
@@ -227,6 +232,52 @@ TEST_F(MainWindowReportsTest, OneClientOrOneTypeIsChosenAfterTheRange)
     EXPECT_TRUE(t.contains(QStringLiteral("Tételek típusonként")));
     EXPECT_TRUE(t.contains(QStringLiteral("Mindösszesen 250 000 0"))) << t.toStdString();
     EXPECT_FALSE(t.contains(QStringLiteral("Élelmiszer")));
+}
+
+TEST_F(MainWindowReportsTest, PreviewAndDelimitedOutputsOfAReportAction)
+{
+    QDate from, to;
+    int pages = 0;
+    QString title;
+    {
+        ModalScript script({dateRange(&from, &to), [&](QWidget *m) {
+                                auto *d = qobject_cast<ReportPreviewDialog *>(m);
+                                pages = d ? d->pageCount() : -1;
+                                title = m->windowTitle();
+                                m->close();
+                            }});
+        outputchooser::setNextAnswer(0);
+        w->actions().aNyomKiad->trigger();
+        EXPECT_EQ(script.answered(), 2u);
+    }
+    EXPECT_EQ(pages, 1);
+    EXPECT_EQ(title, QStringLiteral("Kiadások időszakra"));
+    EXPECT_TRUE(printed().isEmpty()) << "a preview prints nothing";
+
+    const QString csv = folder.file(QStringLiteral("kiadas.csv"));
+    {
+        ModalScript script({dateRange(&from, &to), [&](QWidget *m) {
+                                auto *d = qobject_cast<Tfrm_Hatarolt *>(m);
+                                if (!d) {
+                                    m->close();
+                                    return;
+                                }
+                                d->fileEdit()->setText(csv);
+                                d->openAfterExport()->setChecked(false);
+                                d->startExport();
+                                d->closeButton()->click();
+                            }});
+        outputchooser::setNextAnswer(2);
+        w->actions().aNyomKiad->trigger();
+        EXPECT_EQ(script.answered(), 2u);
+    }
+    QFile f(csv);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString text = QStringDecoder("windows-1250").decode(f.readAll());
+    EXPECT_TRUE(text.contains(QStringLiteral("-4321"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("250000"))) << "incomes are not expenses";
+    EXPECT_FALSE(text.contains(QStringLiteral("77777"))) << "outside the range";
+    expectNoWindowLeft();
 }
 
 TEST_F(MainWindowReportsTest, CancelledDialogsPrintNothingAndLeaveNoWindow)
