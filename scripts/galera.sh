@@ -82,8 +82,12 @@ CNF
   mariadbd --defaults-file="$dir/n1/my.cnf" --wsrep-new-cluster >/dev/null 2>&1 &
   for _ in $(seq 1 300); do synced "$dir/n1" "" && break; synced "$dir/n1" "$password" && break; sleep 0.2; done
   if ! synced "$dir/n1" "$password"; then
-    mariadb --defaults-file="$dir/n1/my.cnf" -uroot -e \
-      "ALTER USER 'root'@'localhost' IDENTIFIED BY '$password'; FLUSH PRIVILEGES;" || {
+    # Every root account gets it: with skip-name-resolve a TCP login matches root@127.0.0.1.
+    hosts=$(mariadb --defaults-file="$dir/n1/my.cnf" -uroot -N -e \
+      "SELECT host FROM mysql.user WHERE user='root' AND host IN ('localhost','127.0.0.1','::1')") || hosts=""
+    sql=""
+    for h in $hosts; do sql="$sql ALTER USER 'root'@'$h' IDENTIFIED BY '$password';"; done
+    mariadb --defaults-file="$dir/n1/my.cnf" -uroot -e "$sql FLUSH PRIVILEGES;" || {
         echo "node 1 did not start; see $dir/n1/error.log" >&2; tail -20 "$dir/n1/error.log" >&2; exit 1; }
   fi
   for i in 2 3; do

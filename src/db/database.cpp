@@ -43,14 +43,14 @@ bool retryableCode(int code)
     return code == 1213 || code == 1205;
 }
 
-constexpr int kStatementAttempts = 5;
+constexpr int kStatementAttempts = 10;
 constexpr int kUnitAttempts = 3;
 
 // A short random pause before the next attempt, growing with the attempt, so that the
 // writers that clashed do not meet again at once.
 void backOff(int attempt)
 {
-    const int ms = QRandomGenerator::global()->bounded(5, 30) * attempt;
+    const int ms = QRandomGenerator::global()->bounded(10, 50) * attempt;
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
