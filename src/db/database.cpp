@@ -6,8 +6,11 @@
 #include "valueconv.h"
 
 #include <QPointer>
+#include <QRandomGenerator>
 
+#include <chrono>
 #include <optional>
+#include <thread>
 
 #include <poll.h>
 
@@ -32,6 +35,25 @@ QString quoted(const QString &value)
     return u'\'' + v + u'\'';
 }
 
+// A statement that lost a deadlock (1213) or waited too long for a lock (1205) was rolled
+// back by the server as a whole, so it can be sent again.  A replicated cluster also answers
+// a write that clashed with another node's write with 1213.
+bool retryableCode(int code)
+{
+    return code == 1213 || code == 1205;
+}
+
+constexpr int kStatementAttempts = 10;
+constexpr int kUnitAttempts = 3;
+
+// A short random pause before the next attempt, growing with the attempt, so that the
+// writers that clashed do not meet again at once.
+void backOff(int attempt)
+{
+    const int ms = QRandomGenerator::global()->bounded(10, 50) * attempt;
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
 }  // namespace
 
 struct TmySQLDatabase::Private {
@@ -52,6 +74,7 @@ struct TmySQLDatabase::Private {
     quint64 affectedRows = 0;
     quint64 lastInsertId = 0;
     bool inReconnectHandler = false;
+    bool lost = false;  // the last statement lost the connection: set up a new one before the next
 
     int effectivePort() const
     {
@@ -206,6 +229,16 @@ bool idleConnectionDropped(MYSQL *m)
     return poll(&p, 1, 0) > 0 && (p.revents & (POLLIN | POLLHUP | POLLERR)) != 0;
 }
 
+// True while the session has a transaction of its own open (or autocommit is off): then a
+// failed statement has taken the whole transaction with it and must not be sent alone again.
+bool inTransaction(MYSQL *m)
+{
+    unsigned int status = 0;
+    if (mariadb_get_infov(m, MARIADB_CONNECTION_SERVER_STATUS, &status) != 0)
+        return true;
+    return (status & SERVER_STATUS_IN_TRANS) != 0 || (status & SERVER_STATUS_AUTOCOMMIT) == 0;
+}
+
 }  // namespace
 
 // A new session with every property applied: options, account, schema, character set and
@@ -309,6 +342,13 @@ st_mysql *TmySQLDatabase::handle()
     return d->mysql;
 }
 
+EmySQLDatabaseError TmySQLDatabase::lastError() const
+{
+    if (!d->mysql)
+        return EmySQLDatabaseError(QStringLiteral("Nincs megnyitott adatbázis-kapcsolat"));
+    return dbError(d->mysql, *d->codec);
+}
+
 std::shared_ptr<const TextCodec> TmySQLDatabase::codec() const
 {
     return d->codec;
@@ -332,7 +372,10 @@ st_mysql_res *TmySQLDatabase::openResult(const QString &sql)
     if (sql.trimmed().isEmpty())
         throw EmySQLDatabaseError(QStringLiteral("Üres SQL utasítás"));
     MYSQL *m = handle();
-    if (!d->inReconnectHandler && idleConnectionDropped(m)) {
+    // Left to the client library, the next statement would run on its new session before
+    // the character set and collation are put back.
+    if (!d->inReconnectHandler && (d->lost || idleConnectionDropped(m))) {
+        d->lost = false;
         d->inReconnectHandler = true;
         try {
             reconnectIdle();
@@ -348,9 +391,21 @@ st_mysql_res *TmySQLDatabase::openResult(const QString &sql)
     bool firstStatement = true;
     std::optional<EmySQLDatabaseError> failure;
 
-    if (mysql_real_query(m, bytes.constData(), static_cast<unsigned long>(bytes.size())) != 0) {
+    // Only a text refused as a whole at its first statement is sent again: nothing of it
+    // took effect.  A later statement of a multi-statement text fails after the earlier
+    // ones were done, and inside a transaction the transaction itself was lost.
+    const bool mayRetry = !inTransaction(m);
+    for (int attempt = 1;; ++attempt) {
+        if (mysql_real_query(m, bytes.constData(), static_cast<unsigned long>(bytes.size())) == 0)
+            break;
         failure = dbError(m, *d->codec);
-    } else {
+        if (!mayRetry || attempt >= kStatementAttempts || !retryableCode(failure->errorCode()) ||
+            mysql_thread_id(m) != d->threadId)
+            break;
+        failure.reset();
+        backOff(attempt);
+    }
+    if (!failure) {
         int status = 0;
         do {
             MYSQL_RES *res = mysql_store_result(m);
@@ -399,11 +454,28 @@ st_mysql_res *TmySQLDatabase::openResult(const QString &sql)
     d->updateCodec();
 
     if (failure) {
+        const int code = failure->errorCode();
+        d->lost = code == 2006 || code == 2013 || code == 2055 || code == 1927 || code == 1053;
         if (first)
             mysql_free_result(first);
         throw *failure;
     }
     return first;
+}
+
+void TmySQLDatabase::runUnit(const std::function<void()> &unit)
+{
+    const bool mayRetry = !inTransaction(handle());
+    for (int attempt = 1;; ++attempt) {
+        try {
+            unit();
+            return;
+        } catch (const EmySQLDatabaseError &e) {
+            if (!mayRetry || attempt >= kUnitAttempts || !retryableCode(e.errorCode()))
+                throw;
+        }
+        backOff(attempt);
+    }
 }
 
 void TmySQLDatabase::execute(const QString &sql)

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class TDataSet;
@@ -49,7 +50,10 @@ public:
     void close();  // closes every dataset of the connection first
     void closeDataSets();
 
-    // Statements given as text without parameters.
+    // Statements given as text without parameters.  A statement the server rolled back for
+    // a deadlock or a lock wait time-out (1213, 1205; on a replicated cluster also a clash
+    // with another node's write) is sent again a few times after a short random pause before
+    // the error is raised; never inside a transaction of the session's own.
     void execute(const QString &sql);  // statement that returns no rows (results are drained)
     quint64 affectedRows() const;      // of the last execute()
     quint64 lastInsertId() const;      // of the last execute()
@@ -58,6 +62,11 @@ public:
     QString queryText(const QString &sql, const QString &defaultValue = QString());
     qint64 queryInt(const QString &sql, qint64 defaultValue = 0);      // NULL / not a number -> 0
     double queryFloat(const QString &sql, double defaultValue = 0.0);  // NULL / not a number -> 0
+
+    // Statements that belong together (paying a bill and booking it): `unit` runs again as a
+    // whole, a few times, when it raises a deadlock or lock wait time-out, outside a
+    // transaction only.  The unit itself takes back what it did before it raises.
+    void runUnit(const std::function<void()> &unit);
 
     QStringList tableNames();  // base tables of the current schema, views left out
 
@@ -69,6 +78,9 @@ public:
     QString decode(const char *data, size_t length) const;
 
     st_mysql *handle();  // opens the connection first
+    // The failure of the last call made on handle(), as the layer raises it (a lost server
+    // said in Hungarian, a refusal with its number).
+    EmySQLDatabaseError lastError() const;
 
     // Runs a statement (text without parameters) and returns the first result set that has
     // columns, the whole result in memory; every further result is read away.  nullptr when

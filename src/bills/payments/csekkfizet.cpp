@@ -244,24 +244,23 @@ void Tfrm_CsekkFizet::payOrUnpay()
     const int ugyfel = m_qry->fieldByName(QStringLiteral("ugyfel")).asInteger();
     const double osszeg = m_qry->fieldByName(QStringLiteral("osszeg")).asFloat();
     if (flag == QLatin1String("N")) {
-        ExecSql(callCsekkFizet(key));
-        // Paid and booked go together: a booking that is refused takes the payment back.
-        bool keepPaid = true;
+        // The questions come first; paying and booking then go together as one unit.
+        int kassza = -1;
+        if (AskYesNo(QStringLiteral("Csökkentsem az összeggel a kasszát?"), QStringLiteral("Kérdés"), this) &&
+            !chooseBookingBox(kassza)) {
+            reopenOn(key);
+            showUnpaid();
+            return;
+        }
         try {
-            if (AskYesNo(QStringLiteral("Csökkentsem az összeggel a kasszát?"), QStringLiteral("Kérdés"),
-                         this))
-                keepPaid = bookPayment(ugyfel, osszeg);
+            PayBill(key, kassza, beall().kasszatip_csekk, ugyfel, osszeg);
         } catch (...) {
-            try {
-                ExecSql(callCsekkFizet(key));
-            } catch (...) {
-            }
             reopenOn(key);
             showUnpaid();
             throw;
         }
-        if (!keepPaid)
-            ExecSql(callCsekkFizet(key));
+        if (kassza != -1 && m_hooks.refreshTotals)
+            m_hooks.refreshTotals();
     } else if (AskYesNo(QStringLiteral("Valóban törlöd a kifizetést?"), QStringLiteral("Megerősítés"),
                         this)) {
         ExecSql(callCsekkFizet(key));
@@ -271,7 +270,7 @@ void Tfrm_CsekkFizet::payOrUnpay()
     showUnpaid();
 }
 
-bool Tfrm_CsekkFizet::bookPayment(int ugyfel, double osszeg)
+bool Tfrm_CsekkFizet::chooseBookingBox(int &kassza)
 {
     const int kasszatip = beall().kasszatip_csekk;
     if (!CashTypeSettingReady(
@@ -282,13 +281,8 @@ bool Tfrm_CsekkFizet::bookPayment(int ugyfel, double osszeg)
         activateWindow();
         return false;
     }
-    const int kassza = ChooseCassa(-1, true, nullptr, this);
+    kassza = ChooseCassa(-1, true, nullptr, this);  // -1: paid without booking, as the user chose
     activateWindow();
-    if (kassza == -1)
-        return true;  // paid without booking, as the user chose
-    InsertEntryToday(kassza, kasszatip, ugyfel, QStringLiteral("Csekk befizetés"), osszeg);
-    if (m_hooks.refreshTotals)
-        m_hooks.refreshTotals();
     return true;
 }
 

@@ -52,9 +52,10 @@ protected:
 private:
     void applyFormats();
     void printGrid();
-    // Books the paid payment into a chosen cash box; false when the booking is refused
-    // before anything is written (no cash type set, no cash box).
-    bool bookPayment(int ugyfel, double osszeg);
+    // The cash box a payment is booked into (-1: the chooser was closed, paid without
+    // booking); false when no booking can be made (no cash type set, no cash box), and then
+    // the payment is not paid either.
+    bool chooseBookingBox(int &kassza);
 
     BillPaymentHooks m_hooks;
     TmySQLQuery *m_qry = nullptr;

@@ -9,9 +9,11 @@
 namespace zorva {
 
 namespace {
+// One per thread: the program has only its user-interface thread, and tests run several
+// program-side users side by side, each on a thread with a connection of its own.
 QPointer<TmySQLDatabase> &current()
 {
-    static QPointer<TmySQLDatabase> db;
+    static thread_local QPointer<TmySQLDatabase> db;
     return db;
 }
 }  // namespace

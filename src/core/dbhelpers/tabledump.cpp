@@ -144,9 +144,7 @@ bool streamTable(TmySQLDatabase &db, const QString &tableName,
 {
     MYSQL *h = db.handle();
     const QByteArray sql = db.encode(QStringLiteral("SELECT * FROM `") + tableName + QLatin1Char('`'));
-    const auto fail = [&] {
-        throw EmySQLDatabaseError::fromServer(int(mysql_errno(h)), QString::fromLocal8Bit(mysql_error(h)));
-    };
+    const auto fail = [&] { throw db.lastError(); };
     if (mysql_real_query(h, sql.constData(), static_cast<unsigned long>(sql.size())) != 0)
         fail();
     MYSQL_RES *res = mysql_use_result(h);

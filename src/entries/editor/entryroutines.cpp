@@ -1,5 +1,7 @@
 #include "entryroutines.h"
 
+#include "database.h"
+#include "errors.h"
 #include "mainconnection.h"
 #include "proccalls.h"
 
@@ -31,6 +33,31 @@ void UpdateEntry(int hid, int kassza, int kasszatip, const QString &szoveg, doub
                  const QDate &datum)
 {
     ExecSql(callKasszaEdit(hid, datum, kassza, kasszatip, osszeg, szoveg, ugyfel));
+}
+
+int PayBill(int csekkfizet, int kassza, int kasszatip, int ugyfel, double osszeg)
+{
+    int hid = 0;
+    mainConnection().runUnit([&] {
+        ExecSql(callCsekkFizet(csekkfizet));
+        if (kassza == -1)
+            return;
+        try {
+            hid = InsertEntryToday(kassza, kasszatip, ugyfel, QStringLiteral("Csekk befizetés"), osszeg);
+        } catch (const EmySQLDatabaseError &booking) {
+            try {
+                ExecSql(callCsekkFizet(csekkfizet));
+            } catch (const EmySQLDatabaseError &undo) {
+                // Paid but not booked: said plainly, and never run again.
+                throw EmySQLDatabaseError(
+                    QStringLiteral("A csekk kifizetettnek látszik, de a könyvelése nem sikerült, és a "
+                                   "kifizetést sem lehetett visszavonni; javítsa kézzel.\r\n") +
+                    booking.message() + QStringLiteral("\r\n") + undo.message());
+            }
+            throw;
+        }
+    });
+    return hid;
 }
 
 }  // namespace zorva

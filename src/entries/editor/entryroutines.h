@@ -21,5 +21,11 @@ int InsertEntryToday(int kassza, int kasszatip, int ugyfel, const QString &szove
 // "CALL sp_kassza_edit(hid,'yyyy-mm-dd',kassza,kasszatip,osszeg,'szoveg',ugyfel);".
 void UpdateEntry(int hid, int kassza, int kasszatip, const QString &szoveg, double osszeg, int ugyfel,
                  const QDate &datum);
+// Pays the unpaid bill payment `csekkfizet` ("CALL sp_csekkfizet(id);") and books its amount
+// into `kassza` with the cash type `kasszatip`, dated today, as "Csekk befizetés"; kassza -1
+// pays without booking.  Paid and booked go together: a booking that fails takes the
+// payment back before the error goes on, and the pair runs again as a whole when it lost a
+// deadlock.  Returns the new entry's hid (0 when nothing was booked or the id was lost).
+int PayBill(int csekkfizet, int kassza, int kasszatip, int ugyfel, double osszeg);
 
 }  // namespace zorva
