@@ -1,5 +1,6 @@
 #include "adatbazis_szerkeszt.h"
 
+#include "cp1250.h"
 #include "profileconnection.h"
 #include "slotguard.h"
 
@@ -116,6 +117,25 @@ bool Tfrm_Adatbazis_Szerkeszt::checkValues(QString *reason)
         if (edit->text().contains(kSeparator)) {
             *reason = QStringLiteral("A(z) \"%1\" mezőben nem lehet pontosvessző (;).")
                           .arg(QString::fromUtf8(label));
+            edit->setFocus(Qt::OtherFocusReason);
+            return false;
+        }
+        // The settings file keeps a profile on one line, scrambled by its Windows-1250
+        // codes below 255: a line break or any other character would come back altered.
+        QString bad;
+        for (const QChar c : edit->text()) {
+            const int code = cp1250Byte(c.unicode());
+            if ((code < 0 || code == 255 || c == QLatin1Char('\r') || c == QLatin1Char('\n')) &&
+                !bad.contains(c))
+                bad += c;
+        }
+        if (!bad.isEmpty()) {
+            bad.replace(QLatin1Char('\r'), QStringLiteral("CR"))
+                .replace(QLatin1Char('\n'), QStringLiteral("LF"));
+            *reason = QStringLiteral(
+                          "A(z) \"%1\" mezőben olyan karakter van, amelyet a beállítások fájlja nem "
+                          "tud tárolni: %2")
+                          .arg(QString::fromUtf8(label), bad);
             edit->setFocus(Qt::OtherFocusReason);
             return false;
         }
