@@ -118,9 +118,10 @@ TEST_F(BadExport, EveryFormatWritesAwkwardTextsInItsOwnEscaping)
         const int type = quint8(file[at]) | quint8(file[at + 1]) << 8;
         const int length = quint8(file[at + 2]) | quint8(file[at + 3]) << 8;
         const QByteArray data = file.mid(at + 4, length);
-        const int row = quint8(data.value(0)) | quint8(data.value(1)) << 8;
-        if (type == 0x0004 && row > 0 && data.value(2) == 1)  // the rows' text column
-            labels << data.mid(8, quint8(data.value(7)));
+        const auto byte = [&data](qsizetype i) { return i < data.size() ? quint8(data[i]) : 0; };
+        // the rows' text column (row 0 holds the titles)
+        if (type == 0x0004 && (byte(0) | byte(1) << 8) > 0 && byte(2) == 1)
+            labels << data.mid(8, byte(7));
         at += 4 + length;
     }
     ASSERT_EQ(labels.size(), n);

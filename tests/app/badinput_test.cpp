@@ -60,7 +60,8 @@ struct Outcome {
     bool refused = false;
     QString held;       // the field's text when OK was pressed
     int maxLength = 0;  // the field's limit
-    QString message;    // the refusal's text
+    bool multiLine = false;
+    QString message;  // the refusal's text
 };
 
 void setFieldText(QWidget *field, const QString &text, Outcome &o)
@@ -73,6 +74,7 @@ void setFieldText(QWidget *field, const QString &text, Outcome &o)
         p->setPlainText(text);
         o.held = p->toPlainText();
         o.maxLength = 32767;
+        o.multiLine = true;
     }
 }
 
@@ -125,7 +127,7 @@ public:
 };
 
 class BadInput : public mdtest::MasterDataTest {
-protected:
+public:
     void SetUp() override
     {
         MasterDataTest::SetUp();
@@ -274,6 +276,16 @@ TEST_F(BadInput, EveryWritePathStoresAwkwardTextsExactlyOrRefusesThem)
          [&ini](BadInput &) { return profileDisplayName(ini); }},
     };
 
+    // A stored text with CR LF that is left as it was keeps its line ends.
+    db().execute("UPDATE fix SET szoveg = 'a\r\nb\rc' WHERE fix = 1");
+    {
+        FixWindow w;
+        mdtest::whenModal<Tfrm_Torzsfix_Szerkeszt>(
+            [](Tfrm_Torzsfix_Szerkeszt *d) { d->okButton()->click(); });
+        w.editRow();
+    }
+    EXPECT_EQ(text("SELECT szoveg FROM fix WHERE fix=1"), QStringLiteral("a\r\nb\rc"));
+
     for (const WritePath &path : paths) {
         for (const Awkward &a : awkwardTexts()) {
             SCOPED_TRACE(std::string(path.name) + ": " + a.name);
@@ -290,7 +302,12 @@ TEST_F(BadInput, EveryWritePathStoresAwkwardTextsExactlyOrRefusesThem)
             EXPECT_TRUE(a.fitsLatin2 || settingsFile)
                 << "stored a text the database cannot hold: " << after.toStdString();
             EXPECT_EQ(after, o.held) << "stored " << after.toStdString();
-            // A field shorter than the text shows the cut as it is typed; nothing else may cut it.
+            // A field shorter than the text shows the cut as it is typed, a multi-line field
+            // shows CR LF and a lone CR as its line break; nothing else may change the text.
+            QString sent = a.text;
+            if (o.multiLine)
+                sent.replace(QLatin1String("\r\n"), QLatin1String("\n"))
+                    .replace(QLatin1Char('\r'), QLatin1Char('\n'));
             EXPECT_TRUE(o.held == a.text ||
                         (a.text.size() > o.maxLength && o.held == a.text.left(o.maxLength)))
                 << "the field altered the text: " << o.held.toStdString();

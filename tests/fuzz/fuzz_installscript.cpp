@@ -15,10 +15,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(!s.text.trimmed().isEmpty(), QStringLiteral("an empty statement at line %1").arg(s.line));
         FUZZ_CHECK(s.line >= lastLine && s.line <= lines,
                    QStringLiteral("line %1 of %2").arg(s.line).arg(lines));
-        const qsizetype at = script.indexOf(s.text, from);
+        // The text stands in the script from its line on (a statement may begin behind
+        // another one on the same line).
+        qsizetype lineStart = 0;
+        for (int l = 1; l < s.line; ++l)
+            lineStart = script.indexOf(QLatin1Char('\n'), lineStart) + 1;
+        const qsizetype at = script.indexOf(s.text, qMax(from, lineStart));
         FUZZ_CHECK(at >= 0, s.text);
         FUZZ_CHECK(script.left(at).count(QLatin1Char('\n')) + 1 == s.line,
-                   QStringLiteral("statement at line %1 begins on line %2")
+                   QStringLiteral("statement of line %1 found on line %2")
                        .arg(s.line)
                        .arg(script.left(at).count(QLatin1Char('\n')) + 1));
         from = at + s.text.size();

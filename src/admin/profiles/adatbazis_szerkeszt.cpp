@@ -122,16 +122,21 @@ bool Tfrm_Adatbazis_Szerkeszt::checkValues(QString *reason)
         }
         // The settings file keeps a profile on one line, scrambled by its Windows-1250
         // codes below 255: a line break or any other character would come back altered.
+        // A control character's code plus one may be a line break in the file.
         QString bad;
         for (const QChar c : edit->text()) {
             const int code = cp1250Byte(c.unicode());
-            if ((code < 0 || code == 255 || c == QLatin1Char('\r') || c == QLatin1Char('\n')) &&
-                !bad.contains(c))
-                bad += c;
+            QString shown = c;
+            if (c == QLatin1Char('\r'))
+                shown = QStringLiteral("CR");
+            else if (c == QLatin1Char('\n'))
+                shown = QStringLiteral("LF");
+            else if (c.unicode() < 0x20)
+                shown = QStringLiteral("#%1").arg(c.unicode());
+            if ((code < 0 || code == 255 || c.unicode() < 0x20) && !bad.contains(shown))
+                bad += (bad.isEmpty() ? QString() : QStringLiteral(" ")) + shown;
         }
         if (!bad.isEmpty()) {
-            bad.replace(QLatin1Char('\r'), QStringLiteral("CR"))
-                .replace(QLatin1Char('\n'), QStringLiteral("LF"));
             *reason = QStringLiteral(
                           "A(z) \"%1\" mezőben olyan karakter van, amelyet a beállítások fájlja nem "
                           "tud tárolni: %2")

@@ -5,6 +5,7 @@
 
 #include "felhasznalo.h"
 #include "felhasznaloszerkeszt.h"
+#include "passwordhash.h"
 #include "rightdelegate.h"
 
 #include "dbgrid.h"
