@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libqt6svg6 qt6-translations-l10n
   libqscintilla2-qt6-dev
   libmariadb-dev mariadb-server mariadb-client
-  libzip-dev zlib1g-dev
+  libzip-dev zlib1g-dev libsodium-dev
   libgtest-dev
   libqt6sql6-mysql
   xvfb xauth imagemagick poppler-utils xdg-utils

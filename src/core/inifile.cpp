@@ -229,15 +229,18 @@ bool IniFile::saveAs(const QString &path) const
 {
     if (path.isEmpty())
         return false;
+    // The file holds the scrambled connection passwords: only its owner may read it, also
+    // when an older copy was readable by others (QSaveFile would carry those rights over).
+    const QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(ownerOnly))
         return false;
     const QByteArray bytes = toBytes();
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    return file.commit() && QFile::setPermissions(path, ownerOnly);
 }
 
 }  // namespace zorva

@@ -8,6 +8,7 @@
 
 #include <QBuffer>
 
+#include <algorithm>
 #include <optional>
 
 #include <vector>
@@ -107,7 +108,39 @@ void HtmlPageWriter::appendDisplayText(QByteArray &out, Cell &cell, const Separa
             return;
         }
     }
-    appendCp1250(out, f.displayText());
+    appendCp1250(out, htmlText(f.displayText()));
+}
+
+QString htmlText(const QString &text)
+{
+    // Most texts hold none of the characters: no copy for them.
+    const auto special = [](QChar c) {
+        return c == QLatin1Char('&') || c == QLatin1Char('<') || c == QLatin1Char('>') ||
+               c == QLatin1Char('"');
+    };
+    if (std::none_of(text.begin(), text.end(), special))
+        return text;
+    QString out;
+    out.reserve(text.size() + 16);
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+            case '&':
+                out += QLatin1String("&amp;");
+                break;
+            case '<':
+                out += QLatin1String("&lt;");
+                break;
+            case '>':
+                out += QLatin1String("&gt;");
+                break;
+            case '"':
+                out += QLatin1String("&quot;");
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
 }
 
 HtmlPageWriter::HtmlPageWriter(HtmlPageSetup setup) : m_setup(std::move(setup)) {}
@@ -181,7 +214,7 @@ void HtmlPageWriter::write(TDataSet &data, QIODevice &device, const Progress &pr
                          groupSeparator.isEmpty() ? QLatin1Char(' ') : groupSeparator.at(0)};
     std::vector<double> totals(m_setup.sumFields.size(), 0.0);
 
-    const QString title = m_setup.title;
+    const QString title = htmlText(m_setup.title);
     line(u"<html>");
     line(u"");
     line(u"<head>");
@@ -192,7 +225,8 @@ void HtmlPageWriter::write(TDataSet &data, QIODevice &device, const Progress &pr
     line(u"");
     line(u"<body>");
     line(cat({u"<p><strong><font face=\"Verdana\" size=\"2\">", title, u"</font></strong></p>"}));
-    line(cat({u"<p><strong><font face=\"Verdana\" size=\"1\">", m_setup.subtitle, u"</font></strong></p>"}));
+    line(cat({u"<p><strong><font face=\"Verdana\" size=\"1\">", htmlText(m_setup.subtitle),
+              u"</font></strong></p>"}));
     line(u"<div align=\"center\"><center>");
     line(u"");
     line(u"<table border=\"1\" cellpadding=\"3\" cellspacing=\"0\" width=\"90%\">");
@@ -202,7 +236,7 @@ void HtmlPageWriter::write(TDataSet &data, QIODevice &device, const Progress &pr
     const QString headClose = QStringLiteral("</strong></font></td>");
     line(u"  <tr>");
     for (const Cell &cell : cells)
-        line(cat({cell.widthAttr, headOpen, cell.prefix, cell.column->title, headClose}));
+        line(cat({cell.widthAttr, headOpen, cell.prefix, htmlText(cell.column->title), headClose}));
     line(u"  </tr>");
 
     {

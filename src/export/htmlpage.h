@@ -25,6 +25,9 @@ struct HtmlPageSetup {
     bool withRowCount = true;  // the "Összesen N sor." line and the empty line after it
 };
 
+// A text as HTML shows it: "&", "<", ">" and '"' written as character references.
+QString htmlText(const QString &text);
+
 // Splits "a;b;;c" into at most 50 names, empty ones skipped.
 QStringList parseSumFields(const QString &text);
 

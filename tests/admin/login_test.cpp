@@ -2,6 +2,7 @@
 #include "globals.h"
 #include "inputtext.h"
 #include "messagebox.h"
+#include "passwordhash.h"
 #include "usertables.h"
 
 #include <QApplication>
@@ -112,7 +113,9 @@ TEST_F(LoginTest, NewPasswordIsStoredAndOnlyItSignsInAfterwards)
     setNextInputText(QStringLiteral("Új-jelsz0"));
     QTest::mouseClick(dlg->newPasswordButton(), Qt::LeftButton);
     EXPECT_EQ(shownTexts(), QStringList{QStringLiteral("Jelszó változtatás kész.")});
-    EXPECT_EQ(storedPassword(QStringLiteral("Anna")), QStringLiteral("Új-jelsz0"));
+    const QString hash = storedPassword(QStringLiteral("Anna"));
+    EXPECT_TRUE(IsPasswordHash(hash)) << hash.toStdString();
+    EXPECT_EQ(CheckPassword(hash, QStringLiteral("Új-jelsz0")), PasswordCheck::Matches);
     EXPECT_EQ(dlg->result(), QDialog::Rejected);  // still open: only "OK" signs in
 
     MessageBox::clearLog();
@@ -130,12 +133,12 @@ TEST_F(LoginTest, RefusedNewPasswordsStoreNothing)
     QTest::mouseClick(dlg->newPasswordButton(), Qt::LeftButton);
     EXPECT_EQ(shownTexts(), QStringList{QStringLiteral("A megadott jelszavak nem egyezőek")});
 
-    // Longer than the column holds: refused before the repetition is asked.
+    // Longer than a password may be: refused before the repetition is asked.
     MessageBox::clearLog();
-    setNextInputText(QStringLiteral("12345678901"));
+    setNextInputText(QString(Tfrm_Login::MaxPasswordLength + 1, QLatin1Char('x')));
     QTest::mouseClick(dlg->newPasswordButton(), Qt::LeftButton);
     ASSERT_EQ(MessageBox::log().size(), 1);
-    EXPECT_TRUE(MessageBox::log().at(0).text.contains(QStringLiteral("10 karakter")));
+    EXPECT_TRUE(MessageBox::log().at(0).text.contains(QStringLiteral("64 karakter")));
 
     // A character the latin2 column cannot hold would lock the user out.
     MessageBox::clearLog();
@@ -152,7 +155,9 @@ TEST_F(LoginTest, RefusedNewPasswordsStoreNothing)
     QTest::mouseClick(dlg->newPasswordButton(), Qt::LeftButton);
     EXPECT_TRUE(MessageBox::log().isEmpty());
 
-    EXPECT_EQ(storedPassword(QStringLiteral("Anna")), QStringLiteral("Titok1"));
+    // The check before the questions replaced the typed password by its hash, nothing more.
+    EXPECT_EQ(CheckPassword(storedPassword(QStringLiteral("Anna")), QStringLiteral("Titok1")),
+              PasswordCheck::Matches);
 }
 
 TEST_F(LoginTest, NewPasswordWithWrongCurrentPasswordAsksNothing)
@@ -163,6 +168,24 @@ TEST_F(LoginTest, NewPasswordWithWrongCurrentPasswordAsksNothing)
     QTest::mouseClick(dlg->newPasswordButton(), Qt::LeftButton);
     EXPECT_EQ(shownTexts(), QStringList{Invalid});
     EXPECT_EQ(storedPassword(QStringLiteral("Anna")), QStringLiteral("Titok1"));
+}
+
+TEST_F(LoginTest, APasswordStoredAsTypedSignsInOnceAndIsReplacedByItsHash)
+{
+    // Anna's row comes as an older database holds it: the password as typed.
+    EXPECT_FALSE(dlg->checkUser(QStringLiteral("Anna"), QStringLiteral("titok1")));
+    EXPECT_EQ(storedPassword(QStringLiteral("Anna")), QStringLiteral("Titok1"));
+    ASSERT_TRUE(dlg->checkUser(QStringLiteral("Anna"), QStringLiteral("Titok1")));
+    const QString hash = storedPassword(QStringLiteral("Anna"));
+    EXPECT_TRUE(IsPasswordHash(hash)) << hash.toStdString();
+    // The hash is salted: the same password hashed again gives another text.
+    EXPECT_NE(HashPassword(QStringLiteral("Titok1")), hash);
+    // Only the password signs in, not the hash typed as a password.
+    EXPECT_TRUE(dlg->checkUser(QStringLiteral("Anna"), QStringLiteral("Titok1")));
+    EXPECT_FALSE(dlg->checkUser(QStringLiteral("Anna"), hash));
+    EXPECT_EQ(storedPassword(QStringLiteral("Anna")), hash);
+    EXPECT_EQ(CheckPassword(QString(), QString()), PasswordCheck::Matches);
+    EXPECT_EQ(CheckPassword(QString(), QStringLiteral("x")), PasswordCheck::Wrong);
 }
 
 TEST_F(LoginTest, EscapeCancelsTheDialog)

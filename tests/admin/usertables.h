@@ -12,7 +12,7 @@ inline void createStartupTables(TmySQLDatabase &db)
 {
     db.execute(QStringLiteral(
         "CREATE TABLE felhasznalo (felhasznalo VARCHAR(20) NOT NULL, felhasznalo_nev VARCHAR(20) NULL, "
-        "jelszo VARCHAR(10) NULL, rendszergazda CHAR(1) NOT NULL DEFAULT 'N', "
+        "jelszo VARCHAR(128) NULL, rendszergazda CHAR(1) NOT NULL DEFAULT 'N', "
         "torzsszerkeszt CHAR(1) NOT NULL DEFAULT 'N', szerkeszthet CHAR(1) NOT NULL DEFAULT 'N', "
         "torolhet CHAR(1) NOT NULL DEFAULT 'N', PRIMARY KEY (felhasznalo)) "
         "ENGINE=InnoDB DEFAULT CHARSET=latin2 COLLATE=latin2_hungarian_ci"));

@@ -85,7 +85,9 @@ TEST_F(CommandLineTest, DatabaseCommandsGoToTheInstaller)
         seen = args;
         return 7;
     };
-    EXPECT_EQ(run({QStringLiteral("--create-database"), QStringLiteral("root:x@h:1/z"), QStringLiteral("--demo")}), 7);
+    EXPECT_EQ(
+        run({QStringLiteral("--create-database"), QStringLiteral("root:x@h:1/z"), QStringLiteral("--demo")}),
+        7);
     EXPECT_EQ(seen, (QStringList{QStringLiteral("--create-database"), QStringLiteral("root:x@h:1/z"),
                                  QStringLiteral("--demo")}));
 }

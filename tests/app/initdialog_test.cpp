@@ -1,6 +1,6 @@
+#include "initdialog.h"
 #include "globals.h"
 #include "inifile.h"
-#include "initdialog.h"
 #include "messagebox.h"
 #include "programsettings.h"
 #include "scramble.h"
@@ -39,8 +39,8 @@ protected:
     }
     QString storedConStr(int n) const
     {
-        return UnscrambleConStr(
-            IniFile(IniPath()).readString(QStringLiteral("Adatbazis"), QStringLiteral("ConStr%1").arg(n), {}));
+        return UnscrambleConStr(IniFile(IniPath()).readString(QStringLiteral("Adatbazis"),
+                                                              QStringLiteral("ConStr%1").arg(n), {}));
     }
 
     testsupport::TempFolder folder;
@@ -106,7 +106,8 @@ TEST_F(InitDialogTest, AcceptReplacesConStr1AndLeavesTheOthers)
     EXPECT_TRUE(plain.endsWith(QStringLiteral(";3307;") + testsupport::serverParams().user + ";" +
                                testsupport::serverParams().password + QStringLiteral(";Saját")));
     EXPECT_EQ(storedConStr(1), plain);
-    EXPECT_NE(IniFile(IniPath()).readString(QStringLiteral("Adatbazis"), QStringLiteral("ConStr1"), {}), plain);
+    EXPECT_NE(IniFile(IniPath()).readString(QStringLiteral("Adatbazis"), QStringLiteral("ConStr1"), {}),
+              plain);
     EXPECT_EQ(storedConStr(2), QStringLiteral("masik;h;3306;u;p;Másik"));
 }
 

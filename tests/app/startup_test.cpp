@@ -1,3 +1,4 @@
+#include "startup.h"
 #include "database.h"
 #include "globals.h"
 #include "inifile.h"
@@ -7,7 +8,6 @@
 #include "messagebox.h"
 #include "programsettings.h"
 #include "scramble.h"
-#include "startup.h"
 #include "usertables.h"
 #include "windowplace.h"
 
@@ -58,7 +58,10 @@ protected:
     }
     void TearDown() override { setMainConnection(nullptr); }
 
-    void writeProfile(int n, const QString &plain) { ASSERT_TRUE(writeConnectionProfile(n, plain, IniPath())); }
+    void writeProfile(int n, const QString &plain)
+    {
+        ASSERT_TRUE(writeConnectionProfile(n, plain, IniPath()));
+    }
     Startup::Seams chooserAnswering(int answer)
     {
         Startup::Seams s;
@@ -146,7 +149,8 @@ TEST_F(StartupTest, WithoutSettingsFileTheConnectionDialogCreatesConStr1)
                                  .arg(schema->name(), p.host, QString::number(p.port), p.user, p.password);
     EXPECT_EQ(beall().ConStr, expected);
     const IniFile ini(IniPath());
-    EXPECT_EQ(UnscrambleConStr(ini.readString(QStringLiteral("Adatbazis"), QStringLiteral("ConStr1"), {})), expected);
+    EXPECT_EQ(UnscrambleConStr(ini.readString(QStringLiteral("Adatbazis"), QStringLiteral("ConStr1"), {})),
+              expected);
     EXPECT_EQ(beall().DbName, QStringLiteral("Próba"));
     EXPECT_EQ(window.db.databaseName(), schema->name());
     EXPECT_TRUE(window.db.connected());
@@ -236,7 +240,8 @@ TEST_F(StartupTest, ADatabaseWithoutItsSettingsTableStaysClosed)
 TEST_F(StartupTest, SettingsAreReadAndADeletedHtmlPathIsCorrectedAndSaved)
 {
     IniFile ini(IniPath());
-    ini.writeString(QStringLiteral("Defaults"), QStringLiteral("HtmlPath"), folder.file(QStringLiteral("torolt")));
+    ini.writeString(QStringLiteral("Defaults"), QStringLiteral("HtmlPath"),
+                    folder.file(QStringLiteral("torolt")));
     ini.writeInteger(QStringLiteral("Defaults"), QStringLiteral("FontSize"), 10);
     ini.writeInteger(QStringLiteral("Defaults"), QStringLiteral("Cassa"), 3);
     ASSERT_TRUE(ini.save());
@@ -283,7 +288,9 @@ TEST_F(StartupTest, SignInDecidesWhetherTheProgramGoesOn)
 
     RecordingWindow failing;
     Startup::Seams throwing = chooserAnswering(0);
-    throwing.signIn = [](TmySQLDatabase &) -> int { throw EmySQLDatabaseError(QStringLiteral("Nincs tábla")); };
+    throwing.signIn = [](TmySQLDatabase &) -> int {
+        throw EmySQLDatabaseError(QStringLiteral("Nincs tábla"));
+    };
     EXPECT_EQ(Startup(throwing).run(failing), Startup::Result::Quit);
     EXPECT_EQ(shownTexts(),
               QStringList{QStringLiteral("Ismeretlen hiba, indítsa újra a programot.\r\nNincs tábla")});
@@ -307,10 +314,12 @@ TEST_F(StartupTest, ReestablishedConnectionGetsTheHungarianCollationBack)
 {
     TmySQLDatabase db;
     ASSERT_TRUE(openMainConnection(db, testsupport::profileOf(schema->name(), QStringLiteral("Egy"))));
-    EXPECT_EQ(db.queryText(QStringLiteral("SELECT @@collation_connection")), QStringLiteral("latin2_hungarian_ci"));
+    EXPECT_EQ(db.queryText(QStringLiteral("SELECT @@collation_connection")),
+              QStringLiteral("latin2_hungarian_ci"));
     const auto before = db.threadId();
     schema->db().execute(QStringLiteral("KILL %1").arg(before));
-    EXPECT_EQ(db.queryText(QStringLiteral("SELECT @@collation_connection")), QStringLiteral("latin2_hungarian_ci"));
+    EXPECT_EQ(db.queryText(QStringLiteral("SELECT @@collation_connection")),
+              QStringLiteral("latin2_hungarian_ci"));
     EXPECT_NE(db.threadId(), before);
 }
 

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <csignal>
 #include <random>
 
@@ -184,6 +185,28 @@ TEST(IniFile, FailedWriteLeavesThePreviousFile)
     EXPECT_EQ(readBytes(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Zorva.ini"});  // no temporary left
     EXPECT_FALSE(IniFile().saveAs(dir.file("missing/Zorva.ini")));
+}
+
+TEST(IniFile, OnlyItsOwnerMayReadTheWrittenFile)
+{
+    testsupport::TempFolder dir;
+    const QString path = dir.file("Zorva.ini");
+    const QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    IniFile ini;
+    ini.writeString("Profiles", "P1", "secret");
+    ASSERT_TRUE(ini.saveAs(path));
+    const auto mode = [&path] {
+        struct stat st {};
+        return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 0777) : -1;
+    };
+    EXPECT_EQ(mode(), 0600);
+
+    // An older file readable by everyone is narrowed at the next write.
+    ASSERT_TRUE(QFile::setPermissions(
+        path, ownerOnly | QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup));
+    ASSERT_TRUE(IniFile(path).save());
+    EXPECT_EQ(mode(), 0600);
+    EXPECT_EQ(IniFile(path).readString("Profiles", "P1", ""), "secret");
 }
 
 TEST(FormPositions, BoundsAreKeptOnTheWorkArea)

@@ -105,7 +105,8 @@ TEST(HtmlPage, RowsWidthsAndSumRowExactly)
           << head(20, R, QStringLiteral("Marad")) << head(40, QString(), QStringLiteral("Megjegyzés"))
           << QStringLiteral("  </tr>");
     lines << QStringLiteral("  <tr>") << cell(20, QString(), QStringLiteral("Kovács Ödön"))
-          << cell(20, R, QStringLiteral("1 234 567")) << cell(40, QString(), QStringLiteral("a < b & c"))
+          << cell(20, R, QStringLiteral("1 234 567"))
+          << cell(40, QString(), QStringLiteral("a &lt; b &amp; c"))  // text, not markup
           << QStringLiteral("  </tr>");
     lines << QStringLiteral("  <tr>") << cell(20, QString(), QStringLiteral("Szőke Űrsula"))
           << cell(20, R, QStringLiteral("-250")) << cell(40, QString(), QString())

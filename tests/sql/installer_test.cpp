@@ -147,8 +147,13 @@ TEST(Installer, UpgradesAVersionOneDatabaseInPlaceKeepingItsData)
     EXPECT_EQ(count(db, QStringLiteral("hazikassza")), 4);
     EXPECT_EQ(db.queryText(QStringLiteral("SELECT szoveg FROM hazikassza WHERE hid = 4")),
               QStringLiteral("O'Brian \\ bolt"));
+    // The password column holds a hash now; the password as typed stays until its user signs in.
     EXPECT_EQ(db.queryText(QStringLiteral("SELECT jelszo FROM felhasznalo WHERE felhasznalo = 'admin'")),
               QStringLiteral("titok"));
+    EXPECT_EQ(db.queryInt(QStringLiteral("SELECT CHARACTER_MAXIMUM_LENGTH FROM information_schema.COLUMNS "
+                                         "WHERE TABLE_SCHEMA = DATABASE() AND TABLE_NAME = 'felhasznalo' "
+                                         "AND COLUMN_NAME = 'jelszo'")),
+              128);
     EXPECT_EQ(db.queryFloat(QStringLiteral("SELECT tartozik FROM ugyfel WHERE ugyfel = 1")), 3000);
     EXPECT_EQ(brokenLinks(db, 1), 0);
 

@@ -64,6 +64,11 @@ TEST(SplitSqlScript, CommentOnlyPartsAndTrailingTextAreHandled)
     EXPECT_EQ(s[0].text, QStringLiteral("SELECT 1"));
     EXPECT_EQ(s[0].line, 5);
     EXPECT_TRUE(splitSqlScript(QStringLiteral("  \n-- x\n")).isEmpty());
+    // A form feed is a blank too: the statement after it begins on the next line (fuzzing).
+    const QList<SqlStatement> f = splitSqlScript(QStringLiteral("SELECT 1; /* x */\f\ntail"));
+    ASSERT_EQ(f.size(), 2);
+    EXPECT_EQ(f[1].text, QStringLiteral("tail"));
+    EXPECT_EQ(f[1].line, 2);
 }
 
 TEST(SplitSqlScript, EveryBuiltInScriptSplitsIntoCompleteStatements)

@@ -4,10 +4,11 @@ namespace zorva {
 
 namespace {
 
+// The blanks trimmed() drops (form feed and vertical tab too), so that a statement's text
+// and the line it is said to begin on agree.
 bool isBlank(QChar c)
 {
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') ||
-           c == QLatin1Char('\n');
+    return c.isSpace();
 }
 
 // "-- " starts a comment only when a blank (or the end) follows the two dashes.

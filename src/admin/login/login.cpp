@@ -4,6 +4,7 @@
 #include "inputbehaviour.h"
 #include "inputtext.h"
 #include "messagebox.h"
+#include "passwordhash.h"
 #include "slotguard.h"
 #include "windowplace.h"
 
@@ -132,10 +133,15 @@ bool Tfrm_Login::locateUser(const QString &user)
 
 bool Tfrm_Login::checkUser(const QString &user, const QString &password)
 {
-    if (!locateUser(user) || Tbl.fieldByName(QStringLiteral("jelszo")).asString() != password) {
+    const PasswordCheck check =
+        locateUser(user) ? CheckPassword(Tbl.fieldByName(QStringLiteral("jelszo")).asString(), password)
+                         : PasswordCheck::Wrong;
+    if (check == PasswordCheck::Wrong) {
         ShowError(QString::fromUtf8(InvalidLogin), this);
         return false;
     }
+    if (check == PasswordCheck::MatchesAsTyped)
+        replaceTypedPassword(password);
     auto granted = [this](const char *column) {
         const TField &f = Tbl.fieldByName(QString::fromLatin1(column));
         return !f.isNull() && f.asString() == QLatin1String("I");
@@ -146,6 +152,18 @@ bool Tfrm_Login::checkUser(const QString &user, const QString &password)
     b.szerkeszthet = granted("szerkeszthet");
     b.torolhet = granted("torolhet");
     return true;
+}
+
+void Tfrm_Login::replaceTypedPassword(const QString &password)
+{
+    // The sign-in stands also when the hash cannot be stored: the next one tries again.
+    try {
+        Tbl.edit();
+        Tbl.fieldByName(QStringLiteral("jelszo")).setAsString(HashPassword(password));
+        Tbl.post();
+    } catch (...) {
+        Tbl.cancel();
+    }
 }
 
 void Tfrm_Login::okClicked()
@@ -188,7 +206,7 @@ void Tfrm_Login::newPasswordClicked()
     // checkUser left the cursor on the user's row.
     Tbl.edit();
     try {
-        Tbl.fieldByName(QStringLiteral("jelszo")).setAsString(first);
+        Tbl.fieldByName(QStringLiteral("jelszo")).setAsString(HashPassword(first));
         Tbl.post();
     } catch (...) {
         Tbl.cancel();

@@ -22,7 +22,8 @@ public:
     void openTable();
 
     // The check of "OK" and "Új jelszó": the row whose felhasznalo equals `user` exactly,
-    // with a jelszo equal to `password` exactly.  On success the rights of beall() are set
+    // with a jelszo that is the hash of `password` (or, in an older database, `password`
+    // exactly, which is then replaced by its hash).  On success the rights of beall() are set
     // from the row; otherwise "Érvénytelen felhasználó, vagy jelszó" is shown.
     bool checkUser(const QString &user, const QString &password);
 
@@ -38,8 +39,8 @@ public:
     QPushButton *newPasswordButton() const { return btnUjJelszo; }
     QPushButton *cancelButton() const { return btnMegsem; }
 
-    // Longest password the table holds.
-    static constexpr int MaxPasswordLength = 10;
+    // Longest password a user may choose (the table holds its hash).
+    static constexpr int MaxPasswordLength = 64;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -47,6 +48,7 @@ protected:
 
 private:
     bool locateUser(const QString &user);
+    void replaceTypedPassword(const QString &password);
 
     TmySQLTable Tbl;
     QLineEdit *edtFelhasznalo = nullptr;

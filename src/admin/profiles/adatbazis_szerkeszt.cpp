@@ -1,5 +1,6 @@
 #include "adatbazis_szerkeszt.h"
 
+#include "cp1250.h"
 #include "profileconnection.h"
 #include "slotguard.h"
 
@@ -116,6 +117,30 @@ bool Tfrm_Adatbazis_Szerkeszt::checkValues(QString *reason)
         if (edit->text().contains(kSeparator)) {
             *reason = QStringLiteral("A(z) \"%1\" mezőben nem lehet pontosvessző (;).")
                           .arg(QString::fromUtf8(label));
+            edit->setFocus(Qt::OtherFocusReason);
+            return false;
+        }
+        // The settings file keeps a profile on one line, scrambled by its Windows-1250
+        // codes below 255: a line break or any other character would come back altered.
+        // A control character's code plus one may be a line break in the file.
+        QString bad;
+        for (const QChar c : edit->text()) {
+            const int code = cp1250Byte(c.unicode());
+            QString shown = c;
+            if (c == QLatin1Char('\r'))
+                shown = QStringLiteral("CR");
+            else if (c == QLatin1Char('\n'))
+                shown = QStringLiteral("LF");
+            else if (c.unicode() < 0x20)
+                shown = QStringLiteral("#%1").arg(c.unicode());
+            if ((code < 0 || code == 255 || c.unicode() < 0x20) && !bad.contains(shown))
+                bad += (bad.isEmpty() ? QString() : QStringLiteral(" ")) + shown;
+        }
+        if (!bad.isEmpty()) {
+            *reason = QStringLiteral(
+                          "A(z) \"%1\" mezőben olyan karakter van, amelyet a beállítások fájlja nem "
+                          "tud tárolni: %2")
+                          .arg(QString::fromUtf8(label), bad);
             edit->setFocus(Qt::OtherFocusReason);
             return false;
         }

@@ -26,6 +26,8 @@ public:
 protected:
     void loadValues() override;
     bool checkValues(QString *reason) override;
+    // The texts go to the settings file, not the database: checkValues judges them.
+    QString unstorableReason(const QString &, const QString &) const override { return {}; }
     void storeValues() override;
     void showEvent(QShowEvent *event) override;
 

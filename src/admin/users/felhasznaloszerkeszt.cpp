@@ -2,6 +2,7 @@
 
 #include "login.h"
 #include "messagebox.h"
+#include "passwordhash.h"
 #include "rightdelegate.h"
 #include "userrules.h"
 
@@ -59,7 +60,7 @@ Tfrm_FelhasznaloSzerkeszt::Tfrm_FelhasznaloSzerkeszt(TDataSet *table, QWidget *p
 
     limitToField(m_user, table, QStringLiteral("felhasznalo"), 20);
     limitToField(m_fullName, table, QStringLiteral("felhasznalo_nev"), 20);
-    limitToField(m_password, table, QStringLiteral("jelszo"), Tfrm_Login::MaxPasswordLength);
+    m_password->setMaxLength(Tfrm_Login::MaxPasswordLength);
     m_repeat->setMaxLength(m_password->maxLength());
     // Hidden characters show as "*", whatever the style would draw.
     for (QLineEdit *edit : {m_password, m_repeat})
@@ -108,10 +109,10 @@ void Tfrm_FelhasznaloSzerkeszt::loadValues()
     for (size_t i = 0; i < std::size(boxes); ++i)
         boxes[i]->setChecked(
             RightDelegate::granted(ds->fieldByName(QString::fromLatin1(RightColumns[i])).value()));
-    const QString password = ds->fieldByName(QStringLiteral("jelszo")).asString();
-    m_password->setText(password);
-    // An unchanged password passes the comparison.
-    m_repeat->setText(password);
+    // The stored password is a hash: the fields start empty, and left empty they keep it.
+    m_inserting = inserting;
+    m_password->clear();
+    m_repeat->clear();
 }
 
 void Tfrm_FelhasznaloSzerkeszt::refuse(const QString &text, QLineEdit *field)
@@ -128,7 +129,7 @@ void Tfrm_FelhasznaloSzerkeszt::accept()
     const QString user = m_user->text().trimmed();
     if (user.isEmpty())
         return refuse(QStringLiteral("Hiányos adat megadás"), m_user);
-    if (m_password->text().isEmpty())
+    if (m_inserting && m_password->text().isEmpty())
         return refuse(QStringLiteral("Hiányos adat megadás"), m_password);
     if (m_password->text() != m_repeat->text())
         return refuse(QStringLiteral("Hibás jelszó megadás"), m_repeat);
@@ -168,7 +169,8 @@ void Tfrm_FelhasznaloSzerkeszt::storeValues()
     for (size_t i = 0; i < std::size(boxes); ++i)
         ds->fieldByName(QString::fromLatin1(RightColumns[i]))
             .setAsString(boxes[i]->isChecked() ? QStringLiteral("I") : QStringLiteral("N"));
-    ds->fieldByName(QStringLiteral("jelszo")).setAsString(m_password->text());
+    if (!m_password->text().isEmpty())
+        ds->fieldByName(QStringLiteral("jelszo")).setAsString(HashPassword(m_password->text()));
 }
 
 }  // namespace zorva

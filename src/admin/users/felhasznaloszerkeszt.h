@@ -47,7 +47,8 @@ private:
     QCheckBox *m_mayDelete = nullptr;
     QLineEdit *m_password = nullptr;
     QLineEdit *m_repeat = nullptr;
-    QString m_storedUser;  // the row's name as the server holds it; empty for a new row
+    QString m_storedUser;      // the row's name as the server holds it; empty for a new row
+    bool m_inserting = false;  // a new row: it needs a password
 };
 
 }  // namespace zorva

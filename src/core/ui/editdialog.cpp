@@ -7,9 +7,13 @@
 
 #include "dataset.h"
 #include "errors.h"
+#include "mainconnection.h"
 
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -119,6 +123,8 @@ void EditDialog::accept()
         ShowError(refusalText(reason), this);
         return;
     }
+    if (!textsStorable())
+        return;
     try {
         storeValues();
         if (m_mode == OkWrites)
@@ -129,6 +135,46 @@ void EditDialog::accept()
         return;
     }
     QDialog::accept();
+}
+
+QString EditDialog::unstorableReason(const QString &label, const QString &text) const
+{
+    QString bad;
+    try {
+        bad = UnstorableChars(text);
+    } catch (const EmySQLDatabaseError &) {
+        return {};  // no database open: nothing to compare with
+    }
+    if (bad.isEmpty())
+        return {};
+    return QStringLiteral("A(z) \"%1\" mezőben olyan karakter van, amelyet az adatbázis nem tud tárolni: %2")
+        .arg(label, bad);
+}
+
+bool EditDialog::textsStorable()
+{
+    // The label of a field is the one whose buddy it is.
+    QHash<const QWidget *, QString> labels;
+    for (const QLabel *l : findChildren<QLabel *>())
+        if (l->buddy())
+            labels.insert(l->buddy(), l->text().remove(QLatin1Char('&')));
+    const auto refused = [&](QWidget *field, const QString &text) {
+        if (!field->isVisibleTo(this) || !field->isEnabled())
+            return false;
+        const QString reason = unstorableReason(labels.value(field, field->objectName()), text);
+        if (reason.isEmpty())
+            return false;
+        ShowError(refusalText(reason), this);
+        field->setFocus(Qt::OtherFocusReason);
+        return true;
+    };
+    for (QLineEdit *e : findChildren<QLineEdit *>())
+        if (!e->isReadOnly() && refused(e, e->text()))
+            return false;
+    for (QPlainTextEdit *e : findChildren<QPlainTextEdit *>())
+        if (!e->isReadOnly() && refused(e, e->toPlainText()))
+            return false;
+    return true;
 }
 
 void EditDialog::reject()

@@ -64,6 +64,10 @@ protected:
     virtual void loadValues() {}
     // Checks the typed values before anything is stored; false with a reason refuses OK.
     virtual bool checkValues(QString *reason);
+    // The reason a typed text cannot be stored as it is (empty when it can): by default the
+    // characters the main connection's character set has no place for, which the server
+    // would keep as "?".  Every text field of the dialog is checked after checkValues.
+    virtual QString unstorableReason(const QString &label, const QString &text) const;
     // The controls into the dataset's pending row; may throw EmySQLDatabaseError.
     virtual void storeValues() {}
     // Writes the row (OkWrites); by default the dataset's post.
@@ -73,6 +77,8 @@ protected:
     void done(int result) override;
 
 private:
+    bool textsStorable();
+
     WriteMode m_mode;
     QPointer<TDataSet> m_ds;
     QVBoxLayout *m_fields = nullptr;

@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace zorva {
 
 namespace {
@@ -42,10 +44,14 @@ QString amountText(double amount)
 
 bool isLocaleNumber(const QString &text)
 {
+    // Only what ParseAmount reads: the locale would also take "1e3", which is stored as 13.
+    const QString compact = withoutSpaces(text);
+    if (!std::all_of(compact.begin(), compact.end(), isAmountChar))
+        return false;
     QLocale locale;
     locale.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
-    locale.toDouble(withoutSpaces(text), &ok);
+    locale.toDouble(compact, &ok);
     return ok;
 }
 

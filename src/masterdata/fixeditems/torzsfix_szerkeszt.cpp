@@ -114,7 +114,8 @@ void Tfrm_Torzsfix_Szerkeszt::loadValues()
     const TField &osszeg = ds->fieldByName(fOsszeg);
     // Every digit of the amount: the list's format would round the decimals away.
     m_amount->setText(osszeg.isNull() ? QString() : FormatFloat(QString(), osszeg.asFloat()));
-    m_text->setPlainText(ds->fieldByName(fSzoveg).asString());
+    m_loadedText = ds->fieldByName(fSzoveg).asString();
+    m_text->setPlainText(m_loadedText);
 }
 
 bool Tfrm_Torzsfix_Szerkeszt::checkValues(QString *reason)
@@ -158,7 +159,12 @@ void Tfrm_Torzsfix_Szerkeszt::storeValues()
         osszeg.clear();
     else if (Tfrm_Szerkeszt::amountFromText(m_amount->text(), &amount))
         osszeg.setAsFloat(amount);
-    ds->fieldByName(fSzoveg).setAsString(m_text->toPlainText());
+    // The editor shows CR LF and a lone CR as its own line break: a text left as it was
+    // keeps the line ends it had.
+    const QString typed = m_text->toPlainText();
+    QString loaded = m_loadedText;
+    loaded.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    ds->fieldByName(fSzoveg).setAsString(typed == loaded ? m_loadedText : typed);
 }
 
 void Tfrm_Torzsfix_Szerkeszt::reread(TDataSet *lookup)

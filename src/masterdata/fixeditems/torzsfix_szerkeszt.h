@@ -51,6 +51,7 @@ private:
     QLineEdit *m_amount = nullptr;
     LookupCombo *m_client = nullptr;
     QPlainTextEdit *m_text = nullptr;
+    QString m_loadedText;  // the row's text as stored
     QPushButton *m_typeButton = nullptr;
     QPushButton *m_clientButton = nullptr;
 };

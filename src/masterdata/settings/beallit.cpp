@@ -1,5 +1,6 @@
 #include "beallit.h"
 
+#include "cp1250.h"
 #include "filedialog.h"
 #include "globals.h"
 #include "inputbehaviour.h"
@@ -230,6 +231,22 @@ QString Tfrm_Beallit::signInProblem()
 
 void Tfrm_Beallit::accept()
 {
+    // The folder goes to the settings file: one Windows-1250 line.
+    QString bad;
+    for (const QChar c : edtHtmlPath->text()) {
+        if ((cp1250Byte(c.unicode()) < 0 || c == QLatin1Char('\r') || c == QLatin1Char('\n')) &&
+            !bad.contains(c))
+            bad += c;
+    }
+    if (!bad.isEmpty()) {
+        bad.replace(QLatin1Char('\r'), QStringLiteral("CR")).replace(QLatin1Char('\n'), QStringLiteral("LF"));
+        ShowError(QStringLiteral("A mappa nevében olyan karakter van, amelyet a beállítások fájlja nem tud "
+                                 "tárolni: %1")
+                      .arg(bad),
+                  this);
+        edtHtmlPath->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     if (chkVanbelep->isChecked()) {
         const QString problem = signInProblem();
         if (!problem.isEmpty()) {

@@ -5,6 +5,7 @@
 
 #include "felhasznalo.h"
 #include "felhasznaloszerkeszt.h"
+#include "passwordhash.h"
 #include "rightdelegate.h"
 
 #include "dbgrid.h"
@@ -48,8 +49,16 @@ protected:
     QList<QStringList> stored()
     {
         return rows(
-            "SELECT felhasznalo, IFNULL(felhasznalo_nev, 'NULL'), jelszo, rendszergazda, "
+            "SELECT felhasznalo, IFNULL(felhasznalo_nev, 'NULL'), "
+            "IF(jelszo LIKE '$argon2id$%', 'hash', jelszo), rendszergazda, "
             "torzsszerkeszt, szerkeszthet, torolhet FROM felhasznalo ORDER BY felhasznalo");
+    }
+    // Whether the user's stored password is the hash of `typed`.
+    bool hashOf(const QString &user, const QString &typed)
+    {
+        const QString stored = db().queryText(
+            QStringLiteral("SELECT jelszo FROM felhasznalo WHERE felhasznalo = '%1'").arg(user));
+        return IsPasswordHash(stored) && CheckPassword(stored, typed) == PasswordCheck::Matches;
     }
     QStringList namesShown() const
     {
@@ -156,7 +165,8 @@ TEST_F(Users, NewUserStartsWithoutRightsAndTakesItsPlaceInTheOrder)
     EXPECT_EQ(namesShown(), QStringList({"Anna", "Béla", "Csaba", "Zoli"}));
     EXPECT_EQ(w->currentUser(), "Csaba");
     EXPECT_EQ(w->positionPanel()->text(), "4: 3");
-    EXPECT_EQ(stored()[2], QStringList({"Csaba", "Tóth Csaba", "cs1", "N", "N", "N", "I"}));
+    EXPECT_EQ(stored()[2], QStringList({"Csaba", "Tóth Csaba", "hash", "N", "N", "N", "I"}));
+    EXPECT_TRUE(hashOf("Csaba", "cs1"));
     w->reject();
 }
 
@@ -188,7 +198,7 @@ TEST_F(Users, PasswordsMustBeGivenAndRepeatedAndARefusalKeepsTheEditorOpen)
     EXPECT_EQ(namesShown(), QStringList({"Anna", "Béla", "Zoli"}));
 }
 
-TEST_F(Users, EditingKeepsAnUnchangedPasswordAndMayRenameTheUser)
+TEST_F(Users, EditingWithEmptyPasswordFieldsKeepsTheStoredPasswordAndMayRenameTheUser)
 {
     w->show();
     ASSERT_TRUE(w->moveToUser("Béla"));
@@ -201,7 +211,7 @@ TEST_F(Users, EditingKeepsAnUnchangedPasswordAndMayRenameTheUser)
         d->okButton()->click();
     });
     QTest::keyClick(w->grid(), Qt::Key_Return);
-    EXPECT_EQ(repeatAtStart, "jelszó");
+    EXPECT_EQ(repeatAtStart, "");
     EXPECT_EQ(stored()[1], QStringList({"Béla", "Nagy Béla", "jelszó", "N", "I", "N", "N"}));
 
     // A new name and a new password; the row moves to its new place.
@@ -212,8 +222,9 @@ TEST_F(Users, EditingKeepsAnUnchangedPasswordAndMayRenameTheUser)
     });
     EXPECT_EQ(namesShown(), QStringList({"Ábel", "Anna", "Zoli"}));
     EXPECT_EQ(w->currentUser(), "Ábel");
-    EXPECT_EQ(rows("SELECT felhasznalo, jelszo FROM felhasznalo WHERE felhasznalo_nev = 'Nagy Béla'"),
-              QList<QStringList>({{"Ábel", "új"}}));
+    EXPECT_EQ(rows("SELECT felhasznalo FROM felhasznalo WHERE felhasznalo_nev = 'Nagy Béla'"),
+              QList<QStringList>({{"Ábel"}}));
+    EXPECT_TRUE(hashOf("Ábel", "új"));
 
     // A cancelled edit restores the row.
     edit(false, [](Editor *d) {
@@ -272,7 +283,7 @@ TEST_F(Users, TextsOutsideTheDatabasesCharacterSetAreRefused)
     EXPECT_TRUE(shown.value(0).startsWith("A jelszóban olyan karakter van")) << shown.value(0).toStdString();
     EXPECT_TRUE(shown.value(1).startsWith("A felhasználó nevében olyan karakter van"))
         << shown.value(1).toStdString();
-    EXPECT_EQ(rows("SELECT jelszo FROM felhasznalo WHERE felhasznalo = 'Ővé'"), QList<QStringList>({{"őű"}}));
+    EXPECT_TRUE(hashOf("Ővé", "őű"));
     EXPECT_EQ(stored().size(), before.size() + 1);
 }
 
