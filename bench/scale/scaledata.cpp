@@ -105,6 +105,16 @@ void addLoans(TmySQLDatabase &db)
                               "       ROUND(t.osszeg / 4, 4), CONCAT(r.seq, '. részlet'), 'N' "
                               "  FROM tartozik t CROSS JOIN seq_1_to_2 r WHERE t.tartozik > %1")
                    .arg(first));
+    // One loan paid back in many small sums: the repayment window's long list.
+    db.execute(
+        QStringLiteral("INSERT INTO torleszt (tartozik, datum, osszeg, megjegyzes, novel) "
+                       "SELECT %1 + 1, DATE_SUB(CURDATE(), INTERVAL seq DAY), 1, CONCAT('napi ', seq), 'N' "
+                       "FROM seq_1_to_%2")
+            .arg(first)
+            .arg(ScaleLongRepayments));
+    db.execute(QStringLiteral("UPDATE tartozik SET osszeg = osszeg + %2 WHERE tartozik = %1 + 1")
+                   .arg(first)
+                   .arg(ScaleLongRepayments));
     db.execute(QStringLiteral("UPDATE tartozik t SET t.torlesztve = (SELECT COALESCE(SUM(r.osszeg), 0) "
                               "FROM torleszt r WHERE r.tartozik = t.tartozik AND r.novel = 'N') "
                               "WHERE t.tartozik > %1")

@@ -14,6 +14,8 @@ namespace zorva::bench {
 constexpr int ScaleClients = 10000;
 constexpr int ScaleBillPayments = 2000;
 constexpr int ScaleLoans = 5000;
+// Repayments of the one loan paid back day by day.
+constexpr int ScaleLongRepayments = 2000;
 
 // A connection to the server of ZORVA_TEST_HOST/PORT/USER/PASSWORD, on `database` (none
 // when empty), compressed like the program's own unless `compress` is false.
