@@ -10,6 +10,7 @@
 // entry.  The server comes from ZORVA_TEST_HOST/PORT/USER/PASSWORD; the database is the
 // shared one of bench/run, or one filled here.
 //   bench_windows [entries]      (100000 when not given)
+#include "adatbazis.h"
 #include "clientchooser.h"
 #include "csekkfizet.h"
 #include "database.h"
@@ -18,6 +19,7 @@
 #include "globals.h"
 #include "listwindow.h"
 #include "mainconnection.h"
+#include "programsettings.h"
 #include "query.h"
 #include "scaledata.h"
 #include "searchbox.h"
@@ -31,6 +33,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <Qsci/qsciscintilla.h>
@@ -96,8 +99,13 @@ QString sqlOf(TDataSet *ds)
     return QString();
 }
 
+// The profile list's rows live in the settings file: its bare read is reading them there.
+bool g_profiles = false;
+
 double bareOf(TDataSet *ds)
 {
+    if (g_profiles)
+        return timeMs([] { (void)readConnectionProfiles(100, IniPath()); });
     if (auto *t = qobject_cast<TmySQLTable *>(ds))
         return bareTableMs(*t);
     return bareMs(sqlOf(ds));
@@ -112,11 +120,11 @@ void report(const QString &window, const char *what, const std::vector<double> &
 {
     if (w.empty() || b.empty())
         return;
+    std::printf("# %s %s: %.1f ms against %.1f ms bare\n", qPrintable(window), what, median(w), median(b));
     if (rows < FewRows) {
         std::printf("BENCH windows_%s_%s_ms %.1f ms\n", qPrintable(window), what, median(w));
         return;
     }
-    std::printf("# %s %s: %.1f ms against %.1f ms bare\n", qPrintable(window), what, median(w), median(b));
     std::printf("BENCH windows_%s_%s_vs_bare %.3f ratio\n", qPrintable(window), what, median(w) / median(b));
     std::fflush(stdout);
 }
@@ -248,6 +256,25 @@ int main(int argc, char **argv)
         };
         for (const Plan &p : plans)
             measure(p);
+
+        // The profile list with 100 profiles, in a settings file of its own.
+        {
+            QTemporaryDir folder;
+            IniPath() = folder.filePath(QStringLiteral("Zorva.ini"));
+            DataDir() = folder.path();
+            QStringList profiles;
+            for (int i = 1; i <= 100; ++i)
+                profiles << QStringLiteral("zorva_%1;szerver%2.otthon;3306;felhasznalo%1;jelszo;Profil %3")
+                                .arg(i)
+                                .arg(i % 7)
+                                .arg(1000 - i);
+            writeConnectionProfiles(profiles, IniPath());
+            g_profiles = true;
+            measure({QStringLiteral("profiles") + suffix, [] { return std::make_unique<Tfrm_Adatbazis>(); },
+                     QStringLiteral("Profil 95"), QStringLiteral("kiszolgalo"), QString()});
+            g_profiles = false;
+            IniPath().clear();
+        }
         measureSqlWindow(QStringLiteral("sqlwindow") + suffix, QStringLiteral("SELECT * FROM hazikassza"));
         setMainConnection(nullptr);
         if (created)
