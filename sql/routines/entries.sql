@@ -161,8 +161,10 @@ END$$
 
 DROP PROCEDURE IF EXISTS sp_kassza_ins$$
 -- Booking is the most frequent call, so its body is written out here rather than called:
--- the checks come first, outside the transaction; inside it one lock, one look at the
--- box's numbers and last entry, the insert, and a shift only when later entries exist.
+-- the checks of the arguments come first, outside the transaction; inside it one
+-- statement takes the lock with the box's opening amount and the cash type's sign, one
+-- looks at the box's numbers and last entry, then the insert, and a shift only when
+-- later entries exist.
 CREATE PROCEDURE sp_kassza_ins(IN p_datum DATE, IN p_kassza INT, IN p_kasszatip INT,
                                IN p_osszeg DOUBLE, IN p_szoveg TEXT, IN p_ugyfel INT)
     MODIFIES SQL DATA
@@ -185,17 +187,6 @@ BEGIN
     IF CHAR_LENGTH(p_szoveg) > 255 THEN
         CALL ellenoriz_szoveg(p_szoveg, 255, 'A szöveg');
     END IF;
-    SELECT szorzo INTO v_szorzo FROM kasszatip WHERE kasszatip = p_kasszatip;
-    IF v_szorzo IS NULL THEN
-        CALL ellenoriz_kasszatip(p_kasszatip);
-    END IF;
-    IF p_ugyfel <> 0 THEN
-        CALL ellenoriz_ugyfel(p_ugyfel);
-    END IF;
-    SET v_osszeg = ROUND(ABS(p_osszeg), 4);
-    IF v_szorzo < 0 AND v_osszeg <> 0 THEN
-        SET v_osszeg = -v_osszeg;
-    END IF;
 
     ujra: LOOP
         BEGIN
@@ -217,20 +208,40 @@ BEGIN
                 SET TRANSACTION ISOLATION LEVEL READ COMMITTED;
             END;
             START TRANSACTION;
-            SET v_kassza_nyito = NULL;
-            SELECT nyito INTO v_kassza_nyito FROM kassza WHERE kassza = p_kassza FOR UPDATE;
+            -- The box's lock, its opening amount and the sign of the cash type in one
+            -- statement (the cash type is read, not locked; without the box's row the
+            -- sign stays unknown and is checked all the same).  The refusals keep their
+            -- order: cash type, client, cash box.
+            SET v_kassza_nyito = NULL, v_szorzo = NULL;
+            SELECT nyito, (SELECT t.szorzo FROM kasszatip t WHERE t.kasszatip = p_kasszatip)
+              INTO v_kassza_nyito, v_szorzo
+              FROM kassza WHERE kassza = p_kassza FOR UPDATE;
+            IF v_szorzo IS NULL THEN
+                CALL ellenoriz_kasszatip(p_kasszatip);
+            END IF;
+            IF p_ugyfel <> 0 THEN
+                CALL ellenoriz_ugyfel(p_ugyfel);
+            END IF;
             IF v_kassza_nyito IS NULL THEN
                 CALL ellenoriz_kassza(p_kassza);
+            END IF;
+            SET v_osszeg = ROUND(ABS(p_osszeg), 4);
+            IF v_szorzo < 0 AND v_osszeg <> 0 THEN
+                SET v_osszeg = -v_osszeg;
             END IF;
 
             -- The new entry gets the highest number of its box, so it comes after every
             -- entry of its day: its predecessor is the last entry dated on or before it.
             -- Booking after the box's last entry (the usual case) shifts nothing.
+            -- The indexes are named: otherwise the optimiser weighs every index that
+            -- starts with kassza on each booking, a good part of a booking's own cost.
             SET v_elozo = v_kassza_nyito, v_utolso_datum = NULL, v_sorszam = 1;
-            SELECT (SELECT COALESCE(MAX(m.hazikassza), 0) + 1 FROM hazikassza m WHERE m.kassza = p_kassza),
+            SELECT (SELECT COALESCE(MAX(m.hazikassza), 0) + 1
+                      FROM hazikassza m FORCE INDEX (hazikassza_sorszam)
+                     WHERE m.kassza = p_kassza),
                    l.datum, l.zaro
               INTO v_sorszam, v_utolso_datum, v_elozo
-              FROM hazikassza l
+              FROM hazikassza l FORCE INDEX (hazikassza_lanc)
              WHERE l.kassza = p_kassza
              ORDER BY l.datum DESC, l.hazikassza DESC
              LIMIT 1;
