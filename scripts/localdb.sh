@@ -153,8 +153,17 @@ run)
   fi
   flock -s 9
   flock -u 8
+  # The command runs as a child, so that a signal to this script (a closed terminal, a
+  # timeout) is passed on and the server is still stopped after the command has ended.
   status=0
-  "$@" 8>&- || status=$?
+  "$@" 8>&- <&0 &
+  child=$!
+  trap 'kill -TERM "$child" 2>/dev/null || true' TERM HUP INT
+  while true; do
+    if wait "$child"; then status=0; else status=$?; fi
+    kill -0 "$child" 2>/dev/null || break
+  done
+  trap - TERM HUP INT
   flock 8
   if flock -n -x 9 && [ -f "$mark" ] && [ "$(cat "$mark")" = "$(cat "$pidf" 2>/dev/null)" ]; then
     do_stop >&2

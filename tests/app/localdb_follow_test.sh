@@ -38,6 +38,14 @@ up || fail "the server stopped under the second program"
 touch "$tmp/end-b"; wait $pb
 up && fail "the server still runs after both programs ended"
 
+# Stopped from outside (a closed terminal, a time-out): the program is told, and the server
+# still stops after it.
+"$localdb" run "$dir" "$port" -- bash -c "$(program term)" 2>/dev/null & pt=$!
+wait_for "$tmp/seen-term"
+kill -TERM $pt
+code=0; wait $pt || code=$?
+up && fail "the server still runs after the run was stopped by a signal"
+
 # A server started by hand is never stopped by a program.
 "$localdb" start "$dir" "$port" >/dev/null
 touch "$tmp/end-hand"
