@@ -411,7 +411,8 @@ int check(const TaskOptions &o, const Connection &c, QTextStream &out, QTextStre
         out << QStringLiteral("Kassza %1 (%2): %3 hibás tétel.\n").arg(it.key()).arg(name).arg(it.value());
     }
     if (!o.flags.contains(QStringLiteral("--repair"))) {
-        out << QStringLiteral("Javítás: zorva check ... --repair\n");
+        out << QStringLiteral(
+            "A hibás egyenlegeket a --repair kapcsoló javítja (a lánc újraszámolásával).\n");
         return TaskFailed;
     }
     for (auto it = perBox.cbegin(); it != perBox.cend(); ++it) {

@@ -36,6 +36,14 @@ int main(int argc, char **argv)
         // The exports and reports run on the windows' own code, which needs widgets but never
         // shows one: no display is needed.
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        // What the window-less platform says of the windows it does not show is no news to
+        // the user of a command.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+            if (type == QtDebugMsg || type == QtInfoMsg ||
+                message.startsWith(QLatin1String("This plugin does not support")))
+                return;
+            std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+        });
         zorva::ZorvaApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Zorva"));
         zorva::ApplicationTitle() = QStringLiteral("Zorva");

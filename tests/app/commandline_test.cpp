@@ -1,11 +1,13 @@
 #include "commandline.h"
 #include "commandline_password.h"
+#include "folders.h"
 #include "globals.h"
 #include "inifile.h"
 #include "programsettings.h"
 #include "testserver.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -174,6 +176,21 @@ TEST_F(CommandLineTest, ThePasswordComesFromAFileStandardInputOrTheEnvironment)
     EXPECT_EQ(run({QStringLiteral("--add-profile"), QStringLiteral("z;h;1;u;;n"),
                    QStringLiteral("--password-file"), folder.file(QStringLiteral("nincs"))}),
               2);
+}
+
+TEST_F(CommandLineTest, TheHelpPageIsBesideTheProgramOrUnderItsPrefix)
+{
+    const QString bin = folder.file(QStringLiteral("usr/bin"));
+    const QString installed = folder.file(QStringLiteral("usr/share/zorva/Help/index.htm"));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(installed).path()));
+    ProgramDir() = bin;
+    EXPECT_EQ(HelpFile(), bin + QStringLiteral("/Help/index.htm"));  // neither: where it is looked for first
+    QFile(installed).open(QIODevice::WriteOnly);
+    EXPECT_EQ(HelpFile(), installed);
+    ASSERT_TRUE(QDir().mkpath(bin + QStringLiteral("/Help")));
+    QFile(bin + QStringLiteral("/Help/index.htm")).open(QIODevice::WriteOnly);
+    EXPECT_EQ(HelpFile(), bin + QStringLiteral("/Help/index.htm"));  // the build folder's own
 }
 
 }  // namespace
