@@ -16,8 +16,8 @@ cmd=${1:-}; dir=${2:-}
 [ -n "$cmd" ] && [ -n "$dir" ] || { echo "usage: $0 start|run|stop|status DIR [PORT [PASSWORD]] [-- COMMAND…]" >&2; exit 2; }
 self=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
 
-mkdir -p "$dir"
-dir=$(cd "$dir" && pwd)
+case "$cmd" in start|run) mkdir -p "$dir" ;; esac
+if [ -d "$dir" ]; then dir=$(cd "$dir" && pwd); fi
 cnf="$dir/my.cnf"
 sock="$dir/mysqld.sock"
 pidf="$dir/mysqld.pid"
