@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, starts the private local MariaDB (creating the
-# demo database the first time) unless a profile already points elsewhere, and
-# opens Zorva.
+# Installs what is missing, builds, and opens Zorva on the private local MariaDB (creating
+# the demo database the first time) unless a profile already points elsewhere.  The local
+# server runs while Zorva does.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
@@ -24,17 +24,15 @@ zorva="$build/src/app/zorva"
 datadir="${XDG_DATA_HOME:-$HOME/.local/share}/Zorva"
 local_dir="$datadir/mariadb"
 mkdir -p "$datadir"
+localdb="$root/scripts/localdb.sh"
 
-start_local() {
-  port=$(cat "$local_dir/port")
-  password=$(cat "$local_dir/password")
-  "$root/scripts/localdb.sh" start "$local_dir" "$port" "$password"
-}
-
+# The password of the local server stays in its file (readable only by the user): the
+# commands below read it from there, so it shows on no command line.
 if [ -f "$local_dir/port" ]; then
-  start_local
+  :
 elif "$zorva" --has-profile >/dev/null 2>&1; then
   echo "A database profile is already set up in $datadir/Zorva.ini; no local server is started."
+  exec "$zorva" "$@"
 else
   mkdir -p "$local_dir"; chmod 700 "$local_dir"
   port=""
@@ -42,17 +40,18 @@ else
     if ! (exec 3<>/dev/tcp/127.0.0.1/"$p") 2>/dev/null; then port=$p; break; fi
   done
   [ -n "$port" ] || { echo "No free port for the local MariaDB" >&2; exit 1; }
+  (umask 077; head -c 18 /dev/urandom | base64 | tr -dc 'A-Za-z0-9' >"$local_dir/password")
+  # The database and its profile are made with the server running for this setup only;
+  # the port file is written last, so an interrupted setup starts over.
+  "$localdb" run "$local_dir" "$port" -- bash -c '
+    "$1" --create-database "root@127.0.0.1:$2/zorva" --demo --password-file "$3" &&
+    "$1" --add-profile "zorva;127.0.0.1;$2;root;;Zorva (helyi adatbázis)" --password-file "$3"' \
+    setup "$zorva" "$port" "$local_dir/password"
   echo "$port" >"$local_dir/port"
-  head -c 18 /dev/urandom | base64 | tr -dc 'A-Za-z0-9' >"$local_dir/password"
-  chmod 600 "$local_dir/password"
-  start_local
-  password=$(cat "$local_dir/password")
-  "$zorva" --create-database "root:$password@127.0.0.1:$port/zorva" --demo
-  "$zorva" --add-profile "zorva;127.0.0.1;$port;root;$password;Zorva (helyi adatbázis)"
 fi
 
-if [ -f "$local_dir/port" ]; then
-  echo "The local database lives in $local_dir (port $(cat "$local_dir/port"))."
-  echo "Stop it with: $root/scripts/localdb.sh stop $local_dir"
-fi
-exec "$zorva" "$@"
+port=$(cat "$local_dir/port")
+echo "The local database lives in $local_dir (port $port); it runs while Zorva does."
+# The server starts when it is down and stops after the last Zorva using it has closed; a
+# server started by hand (scripts/localdb.sh start) is left running.
+exec "$localdb" run "$local_dir" "$port" -- "$zorva" "$@"

@@ -22,7 +22,7 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-"$root/scripts/localdb.sh" start "$tmp" "$port" "$password"
+ZORVA_PASSWORD=$password "$root/scripts/localdb.sh" start "$tmp" "$port"
 
 export ZORVA_TEST_HOST=127.0.0.1 ZORVA_TEST_PORT=$port ZORVA_TEST_USER=root ZORVA_TEST_PASSWORD=$password
 export ZORVA_TEST_SOCKET="$tmp/mysqld.sock"

@@ -1,6 +1,7 @@
 // The zorva program: the commands of the command line, or the start-up and the main window.
 #include "application.h"
 #include "commandline.h"
+#include "commandline_tasks.h"
 #include "folders.h"
 #include "mainwindow.h"
 #include "startup.h"
@@ -31,6 +32,30 @@ QStringList argumentsOf(int argc, char **argv)
 int main(int argc, char **argv)
 {
     const QStringList args = argumentsOf(argc, argv);
+    if (zorva::isTaskCommand(args)) {
+        // The exports and reports run on the windows' own code, which needs widgets but never
+        // shows one: no display is needed.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // What the window-less platform says of the windows it does not show is no news to
+        // the user of a command.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+            if (type == QtDebugMsg || type == QtInfoMsg ||
+                message.startsWith(QLatin1String("This plugin does not support")))
+                return;
+            std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+        });
+        zorva::ZorvaApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Zorva"));
+        zorva::ApplicationTitle() = QStringLiteral("Zorva");
+        zorva::computeFolders(QCoreApplication::applicationDirPath(), zorva::CommonAppDataFolder());
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        const zorva::TaskCommand task = [](const QStringList &a, const std::optional<QString> &password,
+                                           QTextStream &o, QTextStream &e) {
+            return zorva::runTaskCommand(a, password, o, e);
+        };
+        return zorva::runCommandLine(args, out, err, {}, task).value_or(0);
+    }
     if (zorva::isCommandLine(args)) {
         // No window and no display are needed for the commands.
         QCoreApplication app(argc, argv);

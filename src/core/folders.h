@@ -12,5 +12,8 @@ namespace zorva {
 QString CommonAppDataFolder();
 // The user's documents folder; empty when the system cannot tell.
 QString DocumentsFolder();
+// The help page: ProgramDir + "/Help/index.htm" when it is there (the build folder), else
+// the installed one under the prefix, ProgramDir + "/../share/zorva/Help/index.htm".
+QString HelpFile();
 
 }  // namespace zorva

@@ -1,8 +1,14 @@
 #include "commandline.h"
+#include "commandline_password.h"
+#include "folders.h"
 #include "globals.h"
 #include "inifile.h"
 #include "programsettings.h"
 #include "testserver.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -90,6 +96,101 @@ TEST_F(CommandLineTest, DatabaseCommandsGoToTheInstaller)
         7);
     EXPECT_EQ(seen, (QStringList{QStringLiteral("--create-database"), QStringLiteral("root:x@h:1/z"),
                                  QStringLiteral("--demo")}));
+}
+
+TEST_F(CommandLineTest, ThePasswordGoesIntoTheConnectionTextWhereItIsMissing)
+{
+    struct Case {
+        const char *given;
+        bool overrides;
+        const char *expected;
+    };
+    const Case cases[] = {
+        {"root@127.0.0.1:3307/zorva", false, "root:p:w@127.0.0.1:3307/zorva"},
+        {"root:@h/z", false, "root:p:w@h/z"},
+        {"root:old@h/z", false, "root:old@h/z"},
+        {"root:old@h/z", true, "root:p:w@h/z"},
+        {"zorva;h;3307;root;;Helyi", false, "zorva;h;3307;root;p:w;Helyi"},
+        {"zorva;h;3307;root;old;Helyi", false, "zorva;h;3307;root;old;Helyi"},
+        {"zorva;h;3307;root;old;Helyi", true, "zorva;h;3307;root;p:w;Helyi"},
+        {"not a connection", true, "not a connection"},
+    };
+    for (const Case &c : cases) {
+        QString error;
+        EXPECT_EQ(withPassword(QString::fromUtf8(c.given), QStringLiteral("p:w"), c.overrides, error),
+                  QString::fromUtf8(c.expected))
+            << c.given;
+        EXPECT_TRUE(error.isEmpty());
+    }
+    QString error;
+    EXPECT_TRUE(withPassword(QStringLiteral("z;h;1;u;;n"), QStringLiteral("a;b"), false, error).isEmpty());
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST_F(CommandLineTest, ThePasswordComesFromAFileStandardInputOrTheEnvironment)
+{
+    const QString file = folder.file(QStringLiteral("jelszo"));
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("fájlból\r\nmásodik sor\n");
+    }
+    QBuffer input;
+    input.setData("bemenetről\n");
+    ASSERT_TRUE(input.open(QIODevice::ReadOnly));
+    qputenv("ZORVA_PASSWORD", "környezetből");
+    QStringList args = {QStringLiteral("--demo-data"), QStringLiteral("--password-file"), file,
+                        QStringLiteral("u@h/d")};
+    PasswordOption o = takePasswordOption(args);
+    EXPECT_EQ(o.password, QStringLiteral("fájlból"));
+    EXPECT_TRUE(o.overrides);
+    EXPECT_EQ(args, (QStringList{QStringLiteral("--demo-data"), QStringLiteral("u@h/d")}));
+    args = {QStringLiteral("--password-stdin")};
+    EXPECT_EQ(takePasswordOption(args, &input).password, QStringLiteral("bemenetről"));
+    args = {};
+    o = takePasswordOption(args);
+    EXPECT_EQ(o.password, QStringLiteral("környezetből"));
+    EXPECT_FALSE(o.overrides);
+    qunsetenv("ZORVA_PASSWORD");
+    EXPECT_FALSE(takePasswordOption(args).password);
+    args = {QStringLiteral("--password-file"), folder.file(QStringLiteral("nincs"))};
+    EXPECT_FALSE(takePasswordOption(args).error.isEmpty());
+
+    // Through the command line: the installer sees the password in its connection text,
+    // and a profile is stored with it.
+    QStringList seen;
+    databaseCommand = [&seen](const QStringList &a, QTextStream &, QTextStream &) {
+        seen = a;
+        return 0;
+    };
+    EXPECT_EQ(run({QStringLiteral("--create-database"), QStringLiteral("root@h:1/z"),
+                   QStringLiteral("--demo"), QStringLiteral("--password-file"), file}),
+              0);
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("--create-database"), QStringLiteral("root:fájlból@h:1/z"),
+                                 QStringLiteral("--demo")}));
+    EXPECT_EQ(run({QStringLiteral("--add-profile"), QStringLiteral("zorva;h;3307;root;;Helyi"),
+                   QStringLiteral("--password-file"), file}),
+              0);
+    ASSERT_EQ(stored().size(), 1u);
+    EXPECT_EQ(stored()[0].text, QStringLiteral("zorva;h;3307;root;fájlból;Helyi"));
+    EXPECT_EQ(run({QStringLiteral("--add-profile"), QStringLiteral("z;h;1;u;;n"),
+                   QStringLiteral("--password-file"), folder.file(QStringLiteral("nincs"))}),
+              2);
+}
+
+TEST_F(CommandLineTest, TheHelpPageIsBesideTheProgramOrUnderItsPrefix)
+{
+    const QString bin = folder.file(QStringLiteral("usr/bin"));
+    const QString installed = folder.file(QStringLiteral("usr/share/zorva/Help/index.htm"));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(installed).path()));
+    ProgramDir() = bin;
+    EXPECT_EQ(HelpFile(), bin + QStringLiteral("/Help/index.htm"));  // neither: where it is looked for first
+    QFile(installed).open(QIODevice::WriteOnly);
+    EXPECT_EQ(HelpFile(), installed);
+    ASSERT_TRUE(QDir().mkpath(bin + QStringLiteral("/Help")));
+    QFile(bin + QStringLiteral("/Help/index.htm")).open(QIODevice::WriteOnly);
+    EXPECT_EQ(HelpFile(), bin + QStringLiteral("/Help/index.htm"));  // the build folder's own
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "aboutbox.h"
 #include "asktext.h"
 #include "database.h"
+#include "folders.h"
 #include "frm_grid2html.h"
 #include "frm_hatarolt.h"
 #include "globals.h"
@@ -67,8 +68,7 @@ void Tfrm_Main::connectActions()
     connect(m_a.aBetuNovel, &QAction::triggered, this, guarded([this] { changeFontSize(+1); }));
     connect(m_a.aBetuCsokkent, &QAction::triggered, this, guarded([this] { changeFontSize(-1); }));
 
-    connect(m_a.aSugo, &QAction::triggered, this,
-            guarded([] { Shell::openFile(ProgramDir() + QStringLiteral("/Help/index.htm")); }));
+    connect(m_a.aSugo, &QAction::triggered, this, guarded([] { Shell::openFile(HelpFile()); }));
     connect(m_a.aHonlap, &QAction::triggered, this, guarded([] { Shell::openUrl(QUrl(kHomePage)); }));
     connect(m_a.aLevel, &QAction::triggered, this, guarded([] { Shell::openUrl(QUrl(kMailTo)); }));
     // There is no separate updates program on this system: the news page opens instead.
