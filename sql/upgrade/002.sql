@@ -1,0 +1,1 @@
+-- Version 2.  (Placeholder: the step of this version is kept on another branch.)
