@@ -192,13 +192,16 @@ CsvText readStatementFile(const QString &path, const QString &encoding)
 
 namespace {
 
-QList<int> fieldCounts(const QString &text, QChar delimiter, int records)
+QList<int> fieldCounts(const QString &text, QChar delimiter, int records, QList<int> *lines = nullptr)
 {
     QList<int> counts;
     CsvReader r(text, delimiter);
     QStringList fields;
-    while (counts.size() < records && r.next(fields))
+    while (counts.size() < records && r.next(fields)) {
         counts << int(fields.size());
+        if (lines)
+            *lines << r.line();
+    }
     return counts;
 }
 
@@ -253,7 +256,8 @@ CsvFormat detectFormat(const QString &text, const QString &encoding)
     CsvFormat f;
     f.encoding = encoding;
     f.delimiter = detectDelimiter(text);
-    const QList<int> counts = fieldCounts(text, f.delimiter, 30);
+    QList<int> lines;
+    const QList<int> counts = fieldCounts(text, f.delimiter, 30, &lines);
     const int mode = modeOf(counts).first;
     // The table starts at the first record with the table's width that the next records
     // (as far as there are any) share.
@@ -262,14 +266,14 @@ CsvFormat detectFormat(const QString &text, const QString &encoding)
         if (counts.at(i) != mode)
             continue;
         if (i + 1 >= counts.size() || counts.at(i + 1) == mode) {
-            f.skipLines = i;
+            f.skipLines = lines.at(i) - 1;
             break;
         }
     }
     // A header holds titles: no date and no amount in any of its cells.
     CsvReader r(text, f.delimiter);
     QStringList fields;
-    for (int i = 0; i <= f.skipLines && r.next(fields); ++i) {
+    while (r.next(fields) && r.line() <= f.skipLines) {
     }
     bool value = false;
     for (const QString &cell : fields)
@@ -283,9 +287,8 @@ QList<QStringList> previewRecords(const QString &text, const CsvFormat &format, 
     QList<QStringList> out;
     CsvReader r(text, format.delimiter);
     QStringList fields;
-    int index = 0;
     while (out.size() < limit && r.next(fields)) {
-        if (index++ >= format.skipLines)
+        if (r.line() > format.skipLines)
             out << fields;
     }
     if (error)

@@ -21,7 +21,7 @@ constexpr int MaxRecordChars = 64 * 1024;
 struct CsvFormat {
     QString encoding = QStringLiteral("UTF-8");  // "UTF-8", "Windows-1250", "ISO-8859-2"
     QChar delimiter = QLatin1Char(';');
-    int skipLines = 0;   // records before the header (or before the first data row)
+    int skipLines = 0;   // lines of the file before the header (or before the first data row)
     bool header = true;  // the first record after the skipped ones holds the column titles
 };
 
@@ -75,7 +75,7 @@ QChar detectDelimiter(const QString &text);
 // account number, blank lines) and whether the table starts with a header.
 CsvFormat detectFormat(const QString &text, const QString &encoding);
 
-// The first `limit` records after the skipped ones (the header among them when the format
+// The first `limit` records after the skipped lines (the header among them when the format
 // has one).  `error` gets the reader's error, if any.
 QList<QStringList> previewRecords(const QString &text, const CsvFormat &format, int limit,
                                   QString *error = nullptr);

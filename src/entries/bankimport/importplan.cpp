@@ -66,10 +66,9 @@ ImportRows readImportRows(const QString &text, const ImportMapping &m)
     ImportRows out;
     CsvReader reader(text, m.csv.delimiter);
     QStringList fields;
-    int index = 0;
     bool first = true;
     while (reader.next(fields)) {
-        if (index++ < m.csv.skipLines)
+        if (reader.line() <= m.csv.skipLines)
             continue;
         if (first) {
             first = false;

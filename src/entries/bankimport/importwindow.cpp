@@ -24,6 +24,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include <cmath>

@@ -21,24 +21,29 @@ std::optional<QDate> parseStatementDate(const QString &text, const QString &form
     if (!tm.hasMatch())
         return std::nullopt;
     t = tm.captured(1);
-    QString pattern;
+    // one compiled expression per format
+    static const QRegularExpression dotted(QStringLiteral("^(\\d{4})\\.(\\d{1,2})\\.(\\d{1,2})$"));
+    static const QRegularExpression dashed(QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})$"));
+    static const QRegularExpression dottedEnd(QStringLiteral("^(\\d{4})\\.(\\d{1,2})\\.(\\d{1,2})\\.$"));
+    static const QRegularExpression dayFirst(QStringLiteral("^(\\d{1,2})\\.(\\d{1,2})\\.(\\d{4})\\.?$"));
+    static const QRegularExpression compact(QStringLiteral("^(\\d{4})(\\d{2})(\\d{2})$"));
+    const QRegularExpression *re = nullptr;
     int y = 1, m = 2, d = 3;
     if (format == u"yyyy.mm.dd")
-        pattern = QStringLiteral("^(\\d{4})\\.(\\d{1,2})\\.(\\d{1,2})$");
+        re = &dotted;
     else if (format == u"yyyy-mm-dd")
-        pattern = QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})$");
+        re = &dashed;
     else if (format == u"yyyy.mm.dd.")
-        pattern = QStringLiteral("^(\\d{4})\\.(\\d{1,2})\\.(\\d{1,2})\\.$");
+        re = &dottedEnd;
     else if (format == u"dd.mm.yyyy") {
-        pattern = QStringLiteral("^(\\d{1,2})\\.(\\d{1,2})\\.(\\d{4})\\.?$");
+        re = &dayFirst;
         y = 3;
         d = 1;
     } else if (format == u"yyyymmdd")
-        pattern = QStringLiteral("^(\\d{4})(\\d{2})(\\d{2})$");
+        re = &compact;
     else
         return std::nullopt;
-    const QRegularExpression re(pattern);
-    const QRegularExpressionMatch mm = re.match(t);
+    const QRegularExpressionMatch mm = re->match(t);
     if (!mm.hasMatch())
         return std::nullopt;
     const QDate date(mm.captured(y).toInt(), mm.captured(m).toInt(), mm.captured(d).toInt());

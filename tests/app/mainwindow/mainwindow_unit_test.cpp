@@ -5,10 +5,11 @@
 #include "mainrights.h"
 #include "rowcolors.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
-#include <gtest/gtest.h>
 
 using namespace zorva;
 
@@ -29,7 +30,7 @@ TEST(RowColors, NegativeFutureCashTypeAndSortColumn)
     c.sortColumn = false;
     c.selected = true;
     r = cashBookCellColors(c, today);
-    EXPECT_FALSE(r.text.isValid());        // selection colours on the selected row
+    EXPECT_FALSE(r.text.isValid());  // selection colours on the selected row
     EXPECT_FALSE(r.background.isValid());
 
     c.datum = today.addDays(1);  // the future wins over the negative amount
@@ -63,6 +64,8 @@ TEST(Rights, TableOfTheGuardedActions)
     TBeall entry = none;
     entry.torzsszerkeszt = true;
     EXPECT_TRUE(rightsAllow("aUj", entry));
+    EXPECT_TRUE(rightsAllow("aImport", entry));
+    EXPECT_FALSE(rightsAllow("aImport", admin));
     EXPECT_FALSE(rightsAllow("aSzerkeszt", entry));
     EXPECT_FALSE(rightsAllow("aTorol", entry));
     TBeall deleteOnly = none;
@@ -75,7 +78,7 @@ TEST(Actions, CaptionsHintsShortcutsAndPlaces)
     QMainWindow w;
     const MainActions a = MainActions::create(&w);
     const MainMenus menus = buildMainMenus(&w, a);
-    EXPECT_EQ(a.all().size(), 55);
+    EXPECT_EQ(a.all().size(), 56);
     for (QAction *x : a.all()) {
         EXPECT_FALSE(x->objectName().isEmpty());
         EXPECT_FALSE(x->property("category").toString().isEmpty()) << x->objectName().toStdString();
@@ -95,9 +98,14 @@ TEST(Actions, CaptionsHintsShortcutsAndPlaces)
     QStringList menuTitles;
     for (QAction *m : w.menuBar()->actions())
         menuTitles << m->text();
-    EXPECT_EQ(menuTitles, QStringList({"Rekordok", "Csekkek", "Nézet", "Törzsadatok", "Nyomtatások", "Rendszer", "Súgó"}));
+    EXPECT_EQ(menuTitles, QStringList({"Rekordok", "Csekkek", "Nézet", "Törzsadatok", "Nyomtatások",
+                                       "Rendszer", "Súgó"}));
     QStringList filterMenu;
     for (QAction *x : menus.filter->actions())
         filterMenu << (x->isSeparator() ? QStringLiteral("-") : x->objectName());
-    EXPECT_EQ(filterMenu, QStringList({"aSzur0", "-", "aSzur1", "aSzur2", "aSzur6", "-", "aSzur3", "aSzur4", "-", "aSzur5"}));
+    EXPECT_EQ(filterMenu, QStringList({"aSzur0", "-", "aSzur1", "aSzur2", "aSzur6", "-", "aSzur3", "aSzur4",
+                                       "-", "aSzur5"}));
+    const QList<QAction *> records = w.menuBar()->actions().first()->menu()->actions();
+    EXPECT_TRUE(records.contains(a.aImport));
+    EXPECT_EQ(a.aImport->text(), "Importálás…");
 }

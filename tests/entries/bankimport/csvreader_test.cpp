@@ -94,7 +94,7 @@ TEST(CsvDetect, EncodingDelimiterPreambleAndHeader)
         {QStringLiteral("Számlakivonat\nSzámlaszám: "
                         "11773016-01234567\n\nDátum,Összeg,Szöveg\n2024-03-01,\"1,234.50\",a\n"
                         "2024-03-02,-5.00,b\n"),
-         u',', 2, true},
+         u',', 3, true},
         {QStringLiteral("20240301\t1 000\tx\n20240302\t-200\ty\n"), u'\t', 0, false},
     };
     for (const Fmt &f : fmts) {

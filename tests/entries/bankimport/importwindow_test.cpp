@@ -35,7 +35,7 @@ const QString kStatement = QStringLiteral(
     "\r\n"
     "Könyvelés dátuma;Összeg;Pénznem;Partner neve;Közlemény\r\n"
     "2024.03.01.;-12 345,50;HUF;TESCO ÁRUHÁZ;\"Kártyás vásárlás; Budapest\"\r\n"
-    "2024.03.02.;250 000,00;HUF;KOVACS ODON;Bérleti díj\r\n"
+    "2024.03.02.;250 000,00;HUF;KOVACS ÖDÖN;Bérleti díj\r\n"
     "2024.03.03.;-1 500,00;HUF;Új Partner Kft;Számla\r\n"
     "2024.03.03.;-1 500,00;HUF;Új Partner Kft;Számla\r\n"
     "2024.13.04.;-990,00;HUF;;rossz dátum\r\n");
@@ -88,7 +88,7 @@ TEST_F(ImportWindow, FindsTheFormatItselfAndBooksTheRowsWithASummary)
     inWindow(w, [&] {
         EXPECT_EQ(w.encodingCombo()->currentText(), "Windows-1250");
         EXPECT_EQ(w.delimiterCombo()->currentData().toString(), ";");
-        EXPECT_EQ(w.skipEdit()->value(), 3);
+        EXPECT_EQ(w.skipEdit()->value(), 3);  // the title, the account and a blank line
         EXPECT_TRUE(w.headerCheck()->isChecked());
         EXPECT_EQ(w.dateFormatCombo()->currentText(), "yyyy.mm.dd.");
         EXPECT_EQ(w.decimalCombo()->currentData().toString(), ",");
