@@ -7,7 +7,9 @@
 #include "inifile.h"
 #include "inputtext.h"
 #include "mainconnection.h"
+#include "mainicons.h"
 #include "messagebox.h"
+#include "numberformat.h"
 #include "slotguard.h"
 
 #include <QAction>
@@ -115,7 +117,7 @@ Tfrm_Import::Tfrm_Import(const QString &path, const CsvText &text, QWidget *pare
                 {QStringLiteral("ugyfel"), QStringLiteral("Ügyfél")},
                 {QStringLiteral("kasszatip_nev"), QStringLiteral("Kassza típus")},
                 {QStringLiteral("megjegyzes"), QStringLiteral("Megjegyzés")}});
-    setColumnShares(40, {0.05, 0.09, 0.08, 0.09, 0.22, 0.14, 0.08, 0.11, 0.14});
+    setColumnShares(40, {0.05, 0.1, 0.09, 0.09, 0.2, 0.14, 0.07, 0.12, 0.14});
     setMarkedColumn(-1);
 
     QAction *aKonyvel = addWindowAction(QStringLiteral("aKonyvel"), QStringLiteral("Könyvelés"),
@@ -124,16 +126,16 @@ Tfrm_Import::Tfrm_Import(const QString &path, const CsvText &text, QWidget *pare
     QAction *aDuplikalt =
         addWindowAction(QStringLiteral("aDuplikalt"), QStringLiteral("Duplikált is"),
                         QStringLiteral("A duplikáltnak jelölt sor könyvelése mégis (ki/be)"),
-                        QKeySequence(Qt::CTRL | Qt::Key_D), standardIcon(Edit));
+                        QKeySequence(Qt::CTRL | Qt::Key_D), mainIcon(MainIcon::Edit));
     QAction *aSzabaly = addWindowAction(QStringLiteral("aSzabaly"), QStringLiteral("Szabályok"),
                                         QStringLiteral("Kassza típus szabályok szerkesztése"),
-                                        QKeySequence(Qt::CTRL | Qt::Key_R), standardIcon(New));
+                                        QKeySequence(Qt::CTRL | Qt::Key_R), mainIcon(MainIcon::Settings));
     QAction *aPartner = addWindowAction(QStringLiteral("aPartner"), QStringLiteral("Partnerek"),
                                         QStringLiteral("Ügyfél nélküli partnerek: létrehozás vagy választás"),
-                                        QKeySequence(Qt::CTRL | Qt::Key_U), standardIcon(Search));
+                                        QKeySequence(Qt::CTRL | Qt::Key_U), mainIcon(MainIcon::Users));
     QAction *aMinta = addWindowAction(QStringLiteral("aMinta"), QStringLiteral("Minta mentése"),
                                       QStringLiteral("Az oszlopok megfeleltetésének mentése név szerint"),
-                                      QKeySequence(Qt::CTRL | Qt::Key_S), standardIcon(Print));
+                                      QKeySequence(Qt::CTRL | Qt::Key_S), mainIcon(MainIcon::Note));
     QAction *aBezar = addStandardAction(Close);
     setToolBarActions({aKonyvel, nullptr, aDuplikalt, aSzabaly, aPartner, aMinta, nullptr, aBezar});
     setContextActions({aDuplikalt, aPartner, aSzabaly, nullptr, aKonyvel});
@@ -230,6 +232,7 @@ void Tfrm_Import::buildPanel()
     m_preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_preview->setFixedHeight(150);
     m_preview->verticalHeader()->setDefaultSectionSize(m_preview->fontMetrics().height() + 4);
+    m_preview->horizontalHeader()->setStretchLastSection(true);
     outer->addWidget(m_preview);
 
     if (auto *lay = qobject_cast<QVBoxLayout *>(layout()))
@@ -285,7 +288,7 @@ void Tfrm_Import::fillLookups()
 void Tfrm_Import::openData()
 {
     Tbl.open();
-    Tbl.fieldByName(QStringLiteral("osszeg")).setDisplayFormat(QStringLiteral("### ### ##0.00"));
+    Tbl.fieldByName(QStringLiteral("osszeg")).setDisplayFormat(MoneyFormat(2));
     fillTable();
 }
 
@@ -394,6 +397,9 @@ void Tfrm_Import::formatChanged()
     for (int r = 0; r < rows.size(); ++r)
         for (int c = 0; c < rows.at(r).size() && c < header.size(); ++c)
             m_preview->setItem(r, c, new QTableWidgetItem(rows.at(r).at(c)));
+    m_preview->resizeColumnsToContents();
+    for (int c = 0; c < m_preview->columnCount(); ++c)
+        m_preview->setColumnWidth(c, qMin(m_preview->columnWidth(c), 240));
 
     // A mapping saved for this header line, or a guess from the titles and values.
     ImportMapping saved = m_map;

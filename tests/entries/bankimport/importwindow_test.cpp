@@ -7,7 +7,9 @@
 #include "dbgrid.h"
 #include "globals.h"
 #include "inputtext.h"
+#include "lookupcombo.h"
 #include "mainconnection.h"
+#include "masterdatafixture.h"
 #include "messagebox.h"
 #include "torzsfix.h"
 #include "zorvaschema.h"
@@ -18,6 +20,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QStringEncoder>
 #include <QTableWidget>
@@ -151,6 +155,50 @@ TEST_F(ImportWindow, AMappingSavedByNameIsOfferedForTheSameHeaderLine)
         EXPECT_EQ(w.columnCombo("szoveg")->currentData().toInt(), 2);
         EXPECT_EQ(w.plan().data.rows.front().text, "HUF");
     });
+}
+
+TEST_F(ImportWindow, RulesAndPartnersAreDecidedInTheWindow)
+{
+    Tfrm_Import w(path, readStatementFile(path));
+    inWindow(w, [&] {
+        mdtest::whenModal<Tfrm_ImportSzabaly>([&](Tfrm_ImportSzabaly *rules) {
+            mdtest::whenModal<Tfrm_ImportSzabaly_Szerkeszt>([](Tfrm_ImportSzabaly_Szerkeszt *d) {
+                d->patternEdit()->setText(QStringLiteral("áruház"));
+                d->typeCombo()->setKey(2);  // Élelmiszer
+                d->okButton()->click();
+            });
+            rules->action("aUj")->trigger();
+            rules->reject();
+        });
+        w.action("aSzabaly")->trigger();
+        ASSERT_EQ(db().queryInt(QStringLiteral("SELECT COUNT(*) FROM importszabaly WHERE minta='áruház'")),
+                  1);
+        EXPECT_EQ(w.plan().data.rows.front().kasszatip, 2);
+        EXPECT_TRUE(w.plan().data.rows.front().byRule);
+
+        mdtest::whenModal<Tfrm_ImportPartner>([](Tfrm_ImportPartner *d) {
+            ASSERT_EQ(d->grid()->rowCount(), 2);
+            for (int r = 0; r < 2; ++r) {
+                auto *c = qobject_cast<QComboBox *>(d->grid()->cellWidget(r, 1));
+                const bool tesco = d->grid()->item(r, 0)->text().startsWith(u"TESCO");
+                c->setCurrentIndex(tesco ? c->findText(QStringLiteral("Szabó Éva")) : 1);
+            }
+            d->okButton()->click();
+        });
+        w.action("aPartner")->trigger();
+        MessageBox::setNextAnswer(QMessageBox::Yes);
+        MessageBox::setNextAnswer(QMessageBox::Ok);
+        w.action("aKonyvel")->trigger();
+    });
+    ASSERT_TRUE(w.summary().ok()) << w.summary().failure.toStdString();
+    EXPECT_EQ(w.summary().clientsCreated, 1);
+    EXPECT_EQ(
+        sqltest::rows(db(), QStringLiteral("SELECT h.kasszatip, u.ugyfel_nev FROM hazikassza h JOIN ugyfel u "
+                                           "ON u.ugyfel = h.ugyfel ORDER BY h.hazikassza")),
+        (QList<QStringList>{{"2", "Szabó Éva"},
+                            {"3", "Kovács Ödön"},
+                            {"2", "Új Partner Kft"},
+                            {"2", "Új Partner Kft"}}));  // the first expense type by default
 }
 
 TEST_F(ImportWindow, Screenshots)
