@@ -59,6 +59,20 @@ QString cell(const QStringList &fields, int column)
     return column >= 0 && column < fields.size() ? fields.at(column) : QString();
 }
 
+// Typographic signs banks like, which the database's character set has no place for.
+QString plainSigns(QString t)
+{
+    static const QList<std::pair<QChar, const char *>> signs = {
+        {QChar(0x2013), "-"},  {QChar(0x2014), "-"},   {QChar(0x2212), "-"},   {QChar(0x2018), "'"},
+        {QChar(0x2019), "'"},  {QChar(0x201A), "'"},   {QChar(0x201C), "\""},  {QChar(0x201D), "\""},
+        {QChar(0x201E), "\""}, {QChar(0x2026), "..."}, {QChar(0x20AC), "EUR"}, {QChar(0x00A0), " "},
+        {QChar(0x202F), " "}};
+    for (const auto &[c, plain] : signs)
+        if (t.contains(c))
+            t.replace(c, QString::fromLatin1(plain));
+    return t;
+}
+
 }  // namespace
 
 ImportRows readImportRows(const QString &text, const ImportMapping &m)
@@ -82,8 +96,8 @@ ImportRows readImportRows(const QString &text, const ImportMapping &m)
             row.state = ImportRow::Refused;
             row.reason = reason;
         };
-        row.text = cell(fields, m.textColumn).simplified().left(255);
-        row.partner = cell(fields, m.partnerColumn).simplified().left(50);
+        row.text = plainSigns(cell(fields, m.textColumn)).simplified().left(255);
+        row.partner = plainSigns(cell(fields, m.partnerColumn)).simplified().left(50);
         row.reference = cell(fields, m.referenceColumn).trimmed().left(100);
         if (row.text.isEmpty())
             row.text = row.partner;
@@ -231,13 +245,17 @@ void markDuplicates(TmySQLDatabase &db, ImportPlan &plan)
             seenReferences.insert(r.reference);
             continue;
         }
-        // the text as the database would store it
-        const QString stored = db.decode(db.encode(r.text).constData(), size_t(db.encode(r.text).size()));
+        // the text as the database will store it
+        const QByteArray bytes = db.encode(r.text);
+        const QString stored = db.decode(bytes.constData(), size_t(bytes.size()));
         auto it = existing.find(key(r.date, r.amount, stored));
         if (it != existing.end() && it.value() > 0) {
             --it.value();
             r.state = ImportRow::Duplicate;
             r.reason = QStringLiteral("ugyanilyen dátumú, összegű és szövegű tétel már van a kasszában.");
+        } else if (stored != r.text) {
+            r.reason = QStringLiteral(
+                "a szöveg néhány karakterét az adatbázis nem tudja tárolni; ? lesz helyettük.");
         }
     }
 }

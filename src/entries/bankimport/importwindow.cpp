@@ -1,5 +1,6 @@
 #include "importwindow.h"
 
+#include "dbgrid.h"
 #include "directquery.h"
 #include "filedialog.h"
 #include "globals.h"
@@ -173,6 +174,7 @@ void Tfrm_Import::buildPanel()
 {
     auto *panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("PanelBeallit"));
+    m_panel = panel;
     auto *outer = new QVBoxLayout(panel);
     outer->setContentsMargins(6, 4, 6, 4);
     auto *grid = new QGridLayout();
@@ -295,6 +297,15 @@ void Tfrm_Import::openData()
 void Tfrm_Import::closeData()
 {
     ListWindow::closeData();
+}
+
+void Tfrm_Import::done(int result)
+{
+    if (m_booking) {
+        m_stop = true;  // the booking rolls back and the window stays
+        return;
+    }
+    ListWindow::done(result);
 }
 
 void Tfrm_Import::showMapping()
@@ -666,13 +677,20 @@ void Tfrm_Import::book()
     m_progress->setRange(0, accepted);
     m_progress->setValue(0);
     m_progress->setVisible(true);
-    toolBar()->setEnabled(false);
+    // Nothing may change the rows while they are booked; Esc (or closing) stops and rolls back.
+    const QList<QWidget *> frozen = {toolBar(), m_panel, grid()};
+    for (QWidget *x : frozen)
+        x->setEnabled(false);
+    m_stop = false;
+    m_booking = true;
     m_summary = bookPlan(mainConnection(), m_plan, [this](int done, int) {
         m_progress->setValue(done);
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QApplication::processEvents();
         return !m_stop;
     });
-    toolBar()->setEnabled(true);
+    m_booking = false;
+    for (QWidget *x : frozen)
+        x->setEnabled(true);
     m_progress->setVisible(false);
     if (!m_summary.ok()) {
         ShowError(m_summary.failure, this);
@@ -764,7 +782,7 @@ int ImportStatement(QWidget *parent)
 {
     const QString path =
         FileDialog::getOpenFileName(parent, QStringLiteral("Bankkivonat importálása"), QString(),
-                                    QStringLiteral("CSV fájl (*.csv *.txt)|*.csv;*.txt|Minden fájl (*.*)|*"));
+                                    QStringLiteral("CSV fájl (*.csv *.txt);;Minden fájl (*)"));
     if (path.isEmpty())
         return 0;
     const CsvText text = readStatementFile(path);

@@ -52,6 +52,7 @@ public:
 protected:
     void openData() override;
     void closeData() override;
+    void done(int result) override;
 
 private:
     void buildPanel();
@@ -84,6 +85,8 @@ private:
     ImportSummary m_summary;
     bool m_filling = false;
     bool m_stop = false;
+    bool m_booking = false;
+    QWidget *m_panel = nullptr;
     TkbmMemTable Tbl;
 
     QComboBox *m_encoding = nullptr;

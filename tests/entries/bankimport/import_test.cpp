@@ -165,7 +165,7 @@ TEST_F(StatementImport, SeparateCreditAndDebitColumnsGiveSignedAmounts)
     const QString file = QStringLiteral(
         "Dátum\tJóváírás\tTerhelés\tKedvezményezett\tKözlemény\n"
         "20240310\t1 000,00\t\tszabo eva\tajándék\n"
-        "20240309\t\t-2 500,50\t\tcsekk\n"
+        "20240309\t\t-2 500,50\t\tcsekk – 10 €\n"
         "20240311\t\t\t\tnincs összeg\n");
     book(db(), QDate(2024, 3, 15), 1, Fizetes, 100);  // a later entry: the import shifts its balance
     ImportPlan p = plan(file.toUtf8(), QStringLiteral("k&h.txt"), 1);
@@ -175,7 +175,7 @@ TEST_F(StatementImport, SeparateCreditAndDebitColumnsGiveSignedAmounts)
     ASSERT_TRUE(s.ok()) << s.failure.toStdString();
     EXPECT_EQ(std::tuple(s.booked, s.refused), std::tuple(2, 1));
     EXPECT_EQ(s.refusals, QStringList({"4. sor: nincs összeg a sorban."}));
-    EXPECT_EQ(entries(1), (QList<QStringList>{{"2024-03-09", "-2500.5", "4", "0", "csekk"},
+    EXPECT_EQ(entries(1), (QList<QStringList>{{"2024-03-09", "-2500.5", "4", "0", "csekk - 10 EUR"},
                                               {"2024-03-10", "1000", "3", "2", "ajándék"},
                                               {"2024-03-15", "100", "1", "0", ""}}));
     EXPECT_TRUE(chainIsIntact(db(), 1));
