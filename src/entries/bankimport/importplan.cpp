@@ -379,9 +379,18 @@ ImportSummary bookPlan(TmySQLDatabase &db, const ImportPlan &plan,
         for (const ImportRow *r : accepted) {
             try {
                 const int ugyfel = clientOf(r->partner);
+                // The date is NULL (which the procedure refuses) outside the transaction.
+                QString call =
+                    callKasszaIns(r->date, plan.kassza, r->kasszatip, std::abs(r->amount), r->text, ugyfel);
+                const QString head = QStringLiteral("CALL sp_kassza_ins(") + SqlDate(r->date);
+                if (call.startsWith(head))
+                    call = QStringLiteral("CALL sp_kassza_ins(IF(@@in_transaction = 1, %1, NULL)")
+                               .arg(SqlDate(r->date)) +
+                           call.mid(head.size());
+                else
+                    call = guard + call;
                 db.execute(
-                    guard +
-                    callKasszaIns(r->date, plan.kassza, r->kasszatip, std::abs(r->amount), r->text, ugyfel) +
+                    call +
                     QStringLiteral("INSERT INTO importforras (hid, kassza, fajl, sor, azonosito) VALUES "
                                    "(LAST_INSERT_ID(), %1, %2, %3, %4)")
                         .arg(plan.kassza)
