@@ -40,8 +40,8 @@ MainActions MainActions::create(QWidget *o)
 {
     MainActions m{};
     const char *rek = "Rekordok";
-    m.aKasszaValaszt = make(o, "aKasszaValaszt", rek, QStringLiteral("Kassza"),
-                            QStringLiteral("Kassza választás"), {}, MainIcon::CashBox);
+    m.aKasszaValaszt = make(o, "aKasszaValaszt", rek, QStringLiteral("Kassza"), QStringLiteral("Kassza választás"),
+                            {}, MainIcon::CashBox);
     m.aSzur0 = make(o, "aSzur0", rek, QStringLiteral("Utolsó hónap"));
     m.aSzur1 = make(o, "aSzur1", rek, QStringLiteral("Időszak szűrés"));
     m.aSzur2 = make(o, "aSzur2", rek, QStringLiteral("Egy kassza típus"));
@@ -63,30 +63,30 @@ MainActions MainActions::create(QWidget *o)
                     QKeySequence(Qt::CTRL | Qt::Key_Insert), MainIcon::NewFixed);
     m.aImport = make(o, "aImport", rek, QStringLiteral("Importálás…"),
                      QStringLiteral("Bankkivonat (CSV) importálása a kasszába"));
-    m.aSzerkeszt =
-        make(o, "aSzerkeszt", rek, QStringLiteral("Szerkeszt"), {}, QKeySequence(Qt::Key_F2), MainIcon::Edit);
+    m.aSzerkeszt = make(o, "aSzerkeszt", rek, QStringLiteral("Szerkeszt"), {}, QKeySequence(Qt::Key_F2),
+                        MainIcon::Edit);
     m.aTorol = make(o, "aTorol", rek, QStringLiteral("Töröl"), {}, QKeySequence(Qt::CTRL | Qt::Key_Delete),
                     MainIcon::Delete);
     m.aNyomtat = make(o, "aNyomtat", rek, QStringLiteral("Nyomtat"), {}, QKeySequence(Qt::CTRL | Qt::Key_P),
                       MainIcon::Print);
     m.aNyomtatkep = make(o, "aNyomtatkep", rek, QStringLiteral("Nyomtatási kép"), {},
                          QKeySequence(Qt::CTRL | Qt::Key_K), MainIcon::Preview);
-    m.aExcelbe = make(o, "aExcelbe", rek, QStringLiteral("Excelbe..."), {},
-                      QKeySequence(Qt::CTRL | Qt::Key_E), MainIcon::Excel);
+    m.aExcelbe = make(o, "aExcelbe", rek, QStringLiteral("Excelbe..."), {}, QKeySequence(Qt::CTRL | Qt::Key_E),
+                      MainIcon::Excel);
     m.aHtml = make(o, "aHtml", rek, QStringLiteral("HTML export"), {}, QKeySequence(Qt::CTRL | Qt::Key_H),
                    MainIcon::Html);
-    m.aFrissit =
-        make(o, "aFrissit", rek, QStringLiteral("Frissít"), {}, QKeySequence(Qt::Key_F5), MainIcon::Refresh);
+    m.aFrissit = make(o, "aFrissit", rek, QStringLiteral("Frissít"), {}, QKeySequence(Qt::Key_F5),
+                      MainIcon::Refresh);
     m.aBezar = make(o, "aBezar", rek, QStringLiteral("Bezár"), {}, {}, MainIcon::Close);
 
     const char *cs = "Csekkek";
-    m.aCsekkFizet = make(o, "aCsekkFizet", cs, QStringLiteral("Csekk"), QStringLiteral("Csekkek fizetése"),
-                         {}, MainIcon::Bill);
+    m.aCsekkFizet = make(o, "aCsekkFizet", cs, QStringLiteral("Csekk"), QStringLiteral("Csekkek fizetése"), {},
+                         MainIcon::Bill);
     m.aCsekkTipus = make(o, "aCsekkTipus", cs, QStringLiteral("Csekk típusok"));
-    m.aChCsekkMegoszlik = make(o, "aChCsekkMegoszlik", cs, QStringLiteral("Megoszlás csekk típusonként"), {},
-                               {}, MainIcon::Charts);
-    m.aChCsekkFizet =
-        make(o, "aChCsekkFizet", cs, QStringLiteral("Csekkbefizetések időszakra"), {}, {}, MainIcon::Charts);
+    m.aChCsekkMegoszlik = make(o, "aChCsekkMegoszlik", cs, QStringLiteral("Megoszlás csekk típusonként"), {}, {},
+                               MainIcon::Charts);
+    m.aChCsekkFizet = make(o, "aChCsekkFizet", cs, QStringLiteral("Csekkbefizetések időszakra"), {}, {},
+                           MainIcon::Charts);
 
     const char *ta = "Tartozás";
     m.aTartozik = make(o, "aTartozik", ta, QStringLiteral("Tartozik"), QStringLiteral("Nekem tartozik"), {},
@@ -95,8 +95,8 @@ MainActions MainActions::create(QWidget *o)
 
     const char *ne = "Nézet";
     m.aBetuNovel = make(o, "aBetuNovel", ne, QStringLiteral("Betűméret növelése"), {}, {}, MainIcon::FontUp);
-    m.aBetuCsokkent =
-        make(o, "aBetuCsokkent", ne, QStringLiteral("Betűméret csökkentése"), {}, {}, MainIcon::FontDown);
+    m.aBetuCsokkent = make(o, "aBetuCsokkent", ne, QStringLiteral("Betűméret csökkentése"), {}, {},
+                           MainIcon::FontDown);
 
     const char *to = "Törzsadatok";
     m.aKassza = make(o, "aKassza", to, QStringLiteral("Kasszák"), {}, {}, MainIcon::CashBox);
@@ -113,95 +113,43 @@ MainActions MainActions::create(QWidget *o)
     m.aNyomKiad2 = make(o, "aNyomKiad2", ny, QStringLiteral("Kiadások időszakra (összes)"));
     m.aNyomOssz2 = make(o, "aNyomOssz2", ny, QStringLiteral("Pénzmozgások időszakra (összes)"));
     m.aNyomUgyfTetel = make(o, "aNyomUgyfTetel", ny, QStringLiteral("Tételek ügyfelenként"));
-    m.aNyomUgyfTetel2 =
-        make(o, "aNyomUgyfTetel2", ny, QStringLiteral("Tételek ügyfelenként (csak egy ügyfél)"));
+    m.aNyomUgyfTetel2 = make(o, "aNyomUgyfTetel2", ny, QStringLiteral("Tételek ügyfelenként (csak egy ügyfél)"));
     m.aNyomTipTetel = make(o, "aNyomTipTetel", ny, QStringLiteral("Tételek típusonként"));
     m.aNyomTipTetel2 = make(o, "aNyomTipTetel2", ny, QStringLiteral("Tételek típusonként (csak egy típus)"));
     m.aNyomIdoszak = make(o, "aNyomIdoszak", ny, QStringLiteral("Időszak összesítés"));
-    m.aChPenzforg =
-        make(o, "aChPenzforg", ny, QStringLiteral("Pénzforgalom böngésző"), {}, {}, MainIcon::Charts);
+    m.aChPenzforg = make(o, "aChPenzforg", ny, QStringLiteral("Pénzforgalom böngésző"), {}, {}, MainIcon::Charts);
     m.aChBevKiad = make(o, "aChBevKiad", ny, QStringLiteral("Pénzforgalmi összesítés"),
                         QStringLiteral("Bevételek - Kiadások összesen"), {}, MainIcon::Charts);
-    m.aChBevMegoszlas =
-        make(o, "aChBevMegoszlas", ny, QStringLiteral("Bevételek megoszlása"), {}, {}, MainIcon::Charts);
-    m.aChKiadMegoszlas =
-        make(o, "aChKiadMegoszlas", ny, QStringLiteral("Kiadások megoszlása"), {}, {}, MainIcon::Charts);
+    m.aChBevMegoszlas = make(o, "aChBevMegoszlas", ny, QStringLiteral("Bevételek megoszlása"), {}, {},
+                             MainIcon::Charts);
+    m.aChKiadMegoszlas = make(o, "aChKiadMegoszlas", ny, QStringLiteral("Kiadások megoszlása"), {}, {},
+                              MainIcon::Charts);
 
     const char *re = "Rendszer";
     m.aFelhasznalo = make(o, "aFelhasznalo", re, QStringLiteral("Felhasználók"), {}, {}, MainIcon::Users);
     m.aSQL = make(o, "aSQL", re, QStringLiteral("Szabad lekérdezés"), {}, {}, MainIcon::Sql);
     m.aAdatbazisok = make(o, "aAdatbazisok", re, QStringLiteral("Adatbázisok"), {}, {}, MainIcon::Databases);
-    m.aBeallit = make(o, "aBeallit", re, QStringLiteral("Beállítások"), {},
-                      QKeySequence(Qt::ALT | Qt::Key_Return), MainIcon::Settings);
+    m.aBeallit = make(o, "aBeallit", re, QStringLiteral("Beállítások"), {}, QKeySequence(Qt::ALT | Qt::Key_Return),
+                      MainIcon::Settings);
 
     const char *su = "Súgó";
     m.aSugo = make(o, "aSugo", su, QStringLiteral("Súgó"), {}, QKeySequence(Qt::Key_F1), MainIcon::Help);
     m.aHonlap = make(o, "aHonlap", su, QStringLiteral("Velmo honlapja"), {}, {}, MainIcon::HomePage);
     m.aLevel = make(o, "aLevel", su, QStringLiteral("Levélküldés Velmónak"), {}, {}, MainIcon::Mail);
-    m.aUjdonsag =
-        make(o, "aUjdonsag", su, QStringLiteral("Újdonságok az Interneten"), {}, {}, MainIcon::News);
+    m.aUjdonsag = make(o, "aUjdonsag", su, QStringLiteral("Újdonságok az Interneten"), {}, {}, MainIcon::News);
     m.aNevjegy = make(o, "aNevjegy", su, QStringLiteral("Névjegy"), {}, {}, MainIcon::About);
     return m;
 }
 
 QList<QAction *> MainActions::all() const
 {
-    return {aKasszaValaszt,
-            aSzur0,
-            aSzur1,
-            aSzur2,
-            aSzur3,
-            aSzur4,
-            aSzur5,
-            aSzur6,
-            aUj,
-            aUjFix,
-            aImport,
-            aSzerkeszt,
-            aTorol,
-            aNyomtat,
-            aNyomtatkep,
-            aExcelbe,
-            aHtml,
-            aFrissit,
-            aBezar,
-            aCsekkFizet,
-            aCsekkTipus,
-            aChCsekkMegoszlik,
-            aChCsekkFizet,
-            aTartozik,
-            aKovetel,
-            aBetuNovel,
-            aBetuCsokkent,
-            aKassza,
-            aTorzsKasszaTipus,
-            aTorzsUgyfel,
-            aTorzsFix,
-            aNyomKassza,
-            aNyomBevet,
-            aNyomKiad,
-            aNyomOssz,
-            aNyomBevet2,
-            aNyomKiad2,
-            aNyomOssz2,
-            aNyomUgyfTetel,
-            aNyomUgyfTetel2,
-            aNyomTipTetel,
-            aNyomTipTetel2,
-            aNyomIdoszak,
-            aChPenzforg,
-            aChBevKiad,
-            aChBevMegoszlas,
-            aChKiadMegoszlas,
-            aFelhasznalo,
-            aSQL,
-            aAdatbazisok,
-            aBeallit,
-            aSugo,
-            aHonlap,
-            aLevel,
-            aUjdonsag,
-            aNevjegy};
+    return {aKasszaValaszt, aSzur0, aSzur1, aSzur2, aSzur3, aSzur4, aSzur5, aSzur6, aUj, aUjFix, aImport,
+            aSzerkeszt, aTorol, aNyomtat, aNyomtatkep, aExcelbe, aHtml, aFrissit, aBezar, aCsekkFizet,
+            aCsekkTipus, aChCsekkMegoszlik, aChCsekkFizet, aTartozik, aKovetel, aBetuNovel, aBetuCsokkent,
+            aKassza, aTorzsKasszaTipus, aTorzsUgyfel, aTorzsFix, aNyomKassza, aNyomBevet, aNyomKiad,
+            aNyomOssz, aNyomBevet2, aNyomKiad2, aNyomOssz2, aNyomUgyfTetel, aNyomUgyfTetel2, aNyomTipTetel,
+            aNyomTipTetel2, aNyomIdoszak, aChPenzforg, aChBevKiad, aChBevMegoszlas, aChKiadMegoszlas,
+            aFelhasznalo, aSQL, aAdatbazisok, aBeallit, aSugo, aHonlap, aLevel, aUjdonsag, aNevjegy};
 }
 
 MainMenus buildMainMenus(QMainWindow *w, const MainActions &a)
@@ -360,8 +308,7 @@ QToolBar *buildLargeToolBar(QMainWindow *w, const MainActions &a, const MainMenu
                menus.filter);
     menuButton(tb, QStringLiteral("Új"), QStringLiteral("tbUj"), mainIcon(MainIcon::New), menus.newEntry);
     tb->addActions({a.aSzerkeszt, a.aTorol, a.aCsekkFizet, a.aTartozik, a.aKovetel});
-    menuButton(tb, QStringLiteral("Nyomtat"), QStringLiteral("tbNyomtat"), mainIcon(MainIcon::Print),
-               menus.output);
+    menuButton(tb, QStringLiteral("Nyomtat"), QStringLiteral("tbNyomtat"), mainIcon(MainIcon::Print), menus.output);
     menuButton(tb, QStringLiteral("Elemzések"), QStringLiteral("tbElemzesek"), mainIcon(MainIcon::Charts),
                menus.analysis);
     w->addToolBarBreak(Qt::TopToolBarArea);

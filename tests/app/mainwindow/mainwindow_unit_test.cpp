@@ -5,11 +5,11 @@
 #include "mainrights.h"
 #include "rowcolors.h"
 
-#include <gtest/gtest.h>
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <gtest/gtest.h>
 
 using namespace zorva;
 
@@ -30,7 +30,7 @@ TEST(RowColors, NegativeFutureCashTypeAndSortColumn)
     c.sortColumn = false;
     c.selected = true;
     r = cashBookCellColors(c, today);
-    EXPECT_FALSE(r.text.isValid());  // selection colours on the selected row
+    EXPECT_FALSE(r.text.isValid());        // selection colours on the selected row
     EXPECT_FALSE(r.background.isValid());
 
     c.datum = today.addDays(1);  // the future wins over the negative amount
@@ -98,13 +98,11 @@ TEST(Actions, CaptionsHintsShortcutsAndPlaces)
     QStringList menuTitles;
     for (QAction *m : w.menuBar()->actions())
         menuTitles << m->text();
-    EXPECT_EQ(menuTitles, QStringList({"Rekordok", "Csekkek", "Nézet", "Törzsadatok", "Nyomtatások",
-                                       "Rendszer", "Súgó"}));
+    EXPECT_EQ(menuTitles, QStringList({"Rekordok", "Csekkek", "Nézet", "Törzsadatok", "Nyomtatások", "Rendszer", "Súgó"}));
     QStringList filterMenu;
     for (QAction *x : menus.filter->actions())
         filterMenu << (x->isSeparator() ? QStringLiteral("-") : x->objectName());
-    EXPECT_EQ(filterMenu, QStringList({"aSzur0", "-", "aSzur1", "aSzur2", "aSzur6", "-", "aSzur3", "aSzur4",
-                                       "-", "aSzur5"}));
+    EXPECT_EQ(filterMenu, QStringList({"aSzur0", "-", "aSzur1", "aSzur2", "aSzur6", "-", "aSzur3", "aSzur4", "-", "aSzur5"}));
     const QList<QAction *> records = w.menuBar()->actions().first()->menu()->actions();
     EXPECT_TRUE(records.contains(a.aImport));
     EXPECT_EQ(a.aImport->text(), "Importálás…");
