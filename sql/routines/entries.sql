@@ -14,7 +14,9 @@
 -- another cash box locks both rows, lower id first, as everybody does.  A deadlock
 -- rolls the attempt back and the procedure runs it again (up to 10 times); any other
 -- error rolls back and reaches the caller, so nothing is ever half done.  A transaction
--- the caller had open is committed first (as START TRANSACTION always does).
+-- the caller had open is committed first (as START TRANSACTION always does); only
+-- sp_kassza_ins joins it instead (the statement import books many entries as one unit):
+-- then the caller commits or rolls back, and a deadlock reaches it at once.
 --
 -- The new entry's id: after CALL sp_kassza_ins(...) the same connection's
 -- SELECT LAST_INSERT_ID(); returns the hid of the entry this call inserted, whatever
@@ -176,6 +178,7 @@ BEGIN
     DECLARE v_elozo DOUBLE;
     DECLARE v_utolso_datum DATE;
     DECLARE v_sorszam INT;
+    DECLARE v_sajat BOOLEAN DEFAULT (@@in_transaction = 0);  -- false: the caller's transaction
     DECLARE CONTINUE HANDLER FOR NOT FOUND BEGIN END;
 
     IF p_datum IS NULL THEN
@@ -194,20 +197,24 @@ BEGIN
             BEGIN
                 ROLLBACK;
                 SET v_proba = v_proba + 1;
-                IF v_proba >= 10 THEN
+                IF v_proba >= 10 OR NOT v_sajat THEN
                     RESIGNAL;
                 END IF;
             END;
             DECLARE EXIT HANDLER FOR SQLEXCEPTION
             BEGIN
-                ROLLBACK;
+                IF v_sajat THEN
+                    ROLLBACK;
+                END IF;
                 RESIGNAL;
             END;
             BEGIN
                 DECLARE CONTINUE HANDLER FOR 1568 BEGIN END;
                 SET TRANSACTION ISOLATION LEVEL READ COMMITTED;
             END;
-            START TRANSACTION;
+            IF v_sajat THEN
+                START TRANSACTION;
+            END IF;
             -- The box's lock, its opening amount and the sign of the cash type in one
             -- statement (the cash type is read, not locked; without the box's row the
             -- sign stays unknown and is checked all the same).  The refusals keep their
@@ -263,7 +270,9 @@ BEGIN
             IF v_utolso_datum > p_datum THEN
                 CALL lanc_eltol(p_kassza, p_datum, v_sorszam, v_osszeg);
             END IF;
-            COMMIT;
+            IF v_sajat THEN
+                COMMIT;
+            END IF;
             LEAVE ujra;
         END;
     END LOOP;

@@ -61,6 +61,8 @@ MainActions MainActions::create(QWidget *o)
     m.aUj = make(o, "aUj", rek, QStringLiteral("Új"), {}, QKeySequence(Qt::Key_Insert), MainIcon::New);
     m.aUjFix = make(o, "aUjFix", rek, QStringLiteral("Új fix tétel"), {},
                     QKeySequence(Qt::CTRL | Qt::Key_Insert), MainIcon::NewFixed);
+    m.aImport = make(o, "aImport", rek, QStringLiteral("Importálás…"),
+                     QStringLiteral("Bankkivonat (CSV) importálása a kasszába"));
     m.aSzerkeszt = make(o, "aSzerkeszt", rek, QStringLiteral("Szerkeszt"), {}, QKeySequence(Qt::Key_F2),
                         MainIcon::Edit);
     m.aTorol = make(o, "aTorol", rek, QStringLiteral("Töröl"), {}, QKeySequence(Qt::CTRL | Qt::Key_Delete),
@@ -141,7 +143,7 @@ MainActions MainActions::create(QWidget *o)
 
 QList<QAction *> MainActions::all() const
 {
-    return {aKasszaValaszt, aSzur0, aSzur1, aSzur2, aSzur3, aSzur4, aSzur5, aSzur6, aUj, aUjFix,
+    return {aKasszaValaszt, aSzur0, aSzur1, aSzur2, aSzur3, aSzur4, aSzur5, aSzur6, aUj, aUjFix, aImport,
             aSzerkeszt, aTorol, aNyomtat, aNyomtatkep, aExcelbe, aHtml, aFrissit, aBezar, aCsekkFizet,
             aCsekkTipus, aChCsekkMegoszlik, aChCsekkFizet, aTartozik, aKovetel, aBetuNovel, aBetuCsokkent,
             aKassza, aTorzsKasszaTipus, aTorzsUgyfel, aTorzsFix, aNyomKassza, aNyomBevet, aNyomKiad,
@@ -158,7 +160,7 @@ MainMenus buildMainMenus(QMainWindow *w, const MainActions &a)
     m->addSeparator();
     m->addAction(a.aSzur1);
     m->addSeparator();
-    m->addActions({a.aUj, a.aUjFix});
+    m->addActions({a.aUj, a.aUjFix, a.aImport});
     m->addSeparator();
     m->addActions({a.aSzerkeszt, a.aTorol});
     m->addSeparator();

@@ -18,7 +18,7 @@ namespace zorva {
 struct MainActions {
     // Rekordok
     QAction *aKasszaValaszt, *aSzur0, *aSzur1, *aSzur2, *aSzur3, *aSzur4, *aSzur5, *aSzur6;
-    QAction *aUj, *aUjFix, *aSzerkeszt, *aTorol, *aNyomtat, *aNyomtatkep, *aExcelbe, *aHtml, *aFrissit, *aBezar;
+    QAction *aUj, *aUjFix, *aImport, *aSzerkeszt, *aTorol, *aNyomtat, *aNyomtatkep, *aExcelbe, *aHtml, *aFrissit, *aBezar;
     // Csekkek
     QAction *aCsekkFizet, *aCsekkTipus, *aChCsekkMegoszlik, *aChCsekkFizet;
     // Tartozás

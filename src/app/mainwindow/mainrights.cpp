@@ -5,8 +5,8 @@ namespace zorva {
 RequiredRights requiredRights(const QString &actionName)
 {
     RequiredRights r;
-    if (actionName == u"aUj" || actionName == u"aUjFix" || actionName == u"aTorzsKasszaTipus" ||
-        actionName == u"aTorzsUgyfel" || actionName == u"aTorzsFix") {
+    if (actionName == u"aUj" || actionName == u"aUjFix" || actionName == u"aImport" ||
+        actionName == u"aTorzsKasszaTipus" || actionName == u"aTorzsUgyfel" || actionName == u"aTorzsFix") {
         r.torzsszerkeszt = true;
     } else if (actionName == u"aSzerkeszt") {
         r.torzsszerkeszt = r.szerkeszthet = true;

@@ -8,6 +8,7 @@
 #include "felhasznalo.h"
 #include "fizetnikell.h"
 #include "globals.h"
+#include "importwindow.h"
 #include "query.h"
 #include "slotguard.h"
 #include "tartozas.h"
@@ -87,6 +88,16 @@ void Tfrm_Main::wireWindowActions()
                 else
                     ReloadList();  // booked, but its id was lost with a re-connection
                 RefreshTotals();
+            }));
+
+    // Bank statements: the list and the totals show what the import booked.
+    connect(m_a.aImport, &QAction::triggered, this, guarded([this] {
+                if (!checkRights(QStringLiteral("aImport")) || !m_dbOpen)
+                    return;
+                if (ImportStatement(this) > 0) {
+                    ReloadList();
+                    RefreshTotals();
+                }
             }));
 
     // Bills: payments may book entries, so the list is read again afterwards.

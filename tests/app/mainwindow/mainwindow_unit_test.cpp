@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <gtest/gtest.h>
 
@@ -63,6 +64,8 @@ TEST(Rights, TableOfTheGuardedActions)
     TBeall entry = none;
     entry.torzsszerkeszt = true;
     EXPECT_TRUE(rightsAllow("aUj", entry));
+    EXPECT_TRUE(rightsAllow("aImport", entry));
+    EXPECT_FALSE(rightsAllow("aImport", admin));
     EXPECT_FALSE(rightsAllow("aSzerkeszt", entry));
     EXPECT_FALSE(rightsAllow("aTorol", entry));
     TBeall deleteOnly = none;
@@ -75,7 +78,7 @@ TEST(Actions, CaptionsHintsShortcutsAndPlaces)
     QMainWindow w;
     const MainActions a = MainActions::create(&w);
     const MainMenus menus = buildMainMenus(&w, a);
-    EXPECT_EQ(a.all().size(), 55);
+    EXPECT_EQ(a.all().size(), 56);
     for (QAction *x : a.all()) {
         EXPECT_FALSE(x->objectName().isEmpty());
         EXPECT_FALSE(x->property("category").toString().isEmpty()) << x->objectName().toStdString();
@@ -100,4 +103,7 @@ TEST(Actions, CaptionsHintsShortcutsAndPlaces)
     for (QAction *x : menus.filter->actions())
         filterMenu << (x->isSeparator() ? QStringLiteral("-") : x->objectName());
     EXPECT_EQ(filterMenu, QStringList({"aSzur0", "-", "aSzur1", "aSzur2", "aSzur6", "-", "aSzur3", "aSzur4", "-", "aSzur5"}));
+    const QList<QAction *> records = w.menuBar()->actions().first()->menu()->actions();
+    EXPECT_TRUE(records.contains(a.aImport));
+    EXPECT_EQ(a.aImport->text(), "Importálás…");
 }
