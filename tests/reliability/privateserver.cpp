@@ -59,6 +59,10 @@ void PrivateServer::script(const QStringList &args)
     QProcess p;
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     p.setStandardOutputFile(QProcess::nullDevice());
+    // The password goes by the environment: nothing on a command line shows it.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("ZORVA_PASSWORD"), kPassword);
+    p.setProcessEnvironment(env);
     p.start(QStringLiteral("bash"),
             QStringList{QStringLiteral(ZORVA_SOURCE_DIR "/scripts/localdb.sh")} + args);
     if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
@@ -67,7 +71,7 @@ void PrivateServer::script(const QStringList &args)
 
 void PrivateServer::start()
 {
-    script({QStringLiteral("start"), m_dir.path(), QString::number(m_port), kPassword});
+    script({QStringLiteral("start"), m_dir.path(), QString::number(m_port)});
 }
 
 void PrivateServer::stop()
