@@ -34,7 +34,7 @@ double timeMs(const std::function<void()> &f)
     return double(t.nsecsElapsed()) / 1e6;
 }
 
-void measure(TmySQLDatabase &db, const QString &name,
+void measure(const QString &name,
              const std::function<std::unique_ptr<CashbookReport>()> &build)
 {
     int rows = 0;
@@ -84,9 +84,9 @@ int main(int argc, char **argv)
         Cassa() = box;
         const QString firstPeriod = db->queryText(QStringLiteral("SELECT MIN(idoszak) FROM hazikassza"));
         const QString lastPeriod = db->queryText(QStringLiteral("SELECT MAX(idoszak) FROM hazikassza"));
-        measure(*db, QStringLiteral("movements_") + n,
+        measure(QStringLiteral("movements_") + n,
                 [&] { return buildPeriodMovements(*db, 0, -1, QDate(1900, 1, 1), QDate(2100, 12, 31)); });
-        measure(*db, QStringLiteral("summary_") + n,
+        measure(QStringLiteral("summary_") + n,
                 [&] { return buildPeriodSummary(*db, firstPeriod, lastPeriod, box); });
         setMainConnection(nullptr);
         if (created)
