@@ -11,18 +11,23 @@
 
 namespace zorva::bench {
 
+void configureConnection(TmySQLDatabase &db, const QString &database, bool compress)
+{
+    db.setHost(qEnvironmentVariable("ZORVA_TEST_HOST", QStringLiteral("127.0.0.1")));
+    db.setPort(qEnvironmentVariableIntValue("ZORVA_TEST_PORT"));
+    db.setUserName(qEnvironmentVariable("ZORVA_TEST_USER", QStringLiteral("root")));
+    db.setUserPassword(qEnvironmentVariable("ZORVA_TEST_PASSWORD"));
+    db.setDatabaseName(database);
+    db.setConnectOptions(compress ? coCompress : 0);
+    db.setParams({QStringLiteral("Port=%1").arg(db.port()), QStringLiteral("TIMEOUT=1800")});
+    db.setConnectionCharacterSet(QStringLiteral("latin2"));
+    db.setConnectionCollation(QStringLiteral("latin2_hungarian_ci"));
+}
+
 std::unique_ptr<TmySQLDatabase> connectServer(const QString &database, bool compress)
 {
     auto db = std::make_unique<TmySQLDatabase>();
-    db->setHost(qEnvironmentVariable("ZORVA_TEST_HOST", QStringLiteral("127.0.0.1")));
-    db->setPort(qEnvironmentVariableIntValue("ZORVA_TEST_PORT"));
-    db->setUserName(qEnvironmentVariable("ZORVA_TEST_USER", QStringLiteral("root")));
-    db->setUserPassword(qEnvironmentVariable("ZORVA_TEST_PASSWORD"));
-    db->setDatabaseName(database);
-    db->setConnectOptions(compress ? coCompress : 0);
-    db->setParams({QStringLiteral("Port=%1").arg(db->port()), QStringLiteral("TIMEOUT=1800")});
-    db->setConnectionCharacterSet(QStringLiteral("latin2"));
-    db->setConnectionCollation(QStringLiteral("latin2_hungarian_ci"));
+    configureConnection(*db, database, compress);
     db->open();
     return db;
 }

@@ -17,8 +17,10 @@ constexpr int ScaleLoans = 5000;
 // Repayments of the one loan paid back day by day.
 constexpr int ScaleLongRepayments = 2000;
 
-// A connection to the server of ZORVA_TEST_HOST/PORT/USER/PASSWORD, on `database` (none
-// when empty), compressed like the program's own unless `compress` is false.
+// Sets `db` up for the server of ZORVA_TEST_HOST/PORT/USER/PASSWORD, on `database` (none
+// when empty), compressed like the program's own unless `compress` is false; does not open it.
+void configureConnection(TmySQLDatabase &db, const QString &database, bool compress = true);
+// A connection set up so, opened.
 std::unique_ptr<TmySQLDatabase> connectServer(const QString &database, bool compress = true);
 
 // Creates `name` (dropping one of that name first) and fills it.

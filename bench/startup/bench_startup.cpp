@@ -33,19 +33,6 @@ using namespace zorva;
 
 namespace {
 
-void configure(TmySQLDatabase &db, const QString &schema)
-{
-    db.setHost(qEnvironmentVariable("ZORVA_TEST_HOST", QStringLiteral("127.0.0.1")));
-    db.setPort(qEnvironmentVariableIntValue("ZORVA_TEST_PORT"));
-    db.setUserName(qEnvironmentVariable("ZORVA_TEST_USER", QStringLiteral("root")));
-    db.setUserPassword(qEnvironmentVariable("ZORVA_TEST_PASSWORD"));
-    db.setDatabaseName(schema);
-    db.setConnectOptions(coCompress);
-    db.setConnectionCharacterSet(QStringLiteral("latin2"));
-    db.setConnectionCollation(QStringLiteral("latin2_hungarian_ci"));
-    db.setParams({QStringLiteral("TIMEOUT=900")});
-}
-
 double timeMs(const std::function<void()> &f)
 {
     QElapsedTimer t;
@@ -124,10 +111,7 @@ int main(int argc, char **argv)
         // The largest cash box is the one shown.
         int box = 1;
         {
-            TmySQLDatabase probe;
-            configure(probe, schema);
-            probe.open();
-            box = int(probe.queryInt(QStringLiteral(
+            box = int(bench::connectServer(schema)->queryInt(QStringLiteral(
                 "SELECT kassza FROM hazikassza GROUP BY kassza ORDER BY COUNT(*) DESC LIMIT 1")));
         }
         zorva::Cassa() = box;
@@ -137,7 +121,7 @@ int main(int argc, char **argv)
         std::unique_ptr<Tfrm_Main> w;
         const double startMs = timeMs([&] {
             w = std::make_unique<Tfrm_Main>();
-            configure(w->mySQLDatabase1(), schema);
+            bench::configureConnection(w->mySQLDatabase1(), schema);
             w->mySQLDatabase1().open();
             w->setSortField(QStringLiteral("hazikassza"));
             w->setListFilter(Tfrm_Main::lastMonthFilter());
@@ -186,10 +170,7 @@ int main(int argc, char **argv)
         w->close();
         w.reset();
         if (created) {
-            TmySQLDatabase server;
-            configure(server, QString());
-            server.open();
-            server.execute(QStringLiteral("DROP DATABASE `%1`").arg(schema));
+            bench::connectServer(QString())->execute(QStringLiteral("DROP DATABASE `%1`").arg(schema));
         }
     } catch (const EmySQLDatabaseError &e) {
         std::fprintf(stderr, "%s\n", e.message().toUtf8().constData());
