@@ -1,5 +1,5 @@
 // Draws the program's icon from its logo at the given sizes: <folder>/<n>x<n>/apps/zorva.png.
-#include "logo.h"
+#include "app/logo.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -3,10 +3,10 @@
 // The server comes from ZORVA_TEST_HOST/PORT/USER/PASSWORD; scratch databases are created
 // and dropped.
 //   bench_backup [entries]      (1000000 when not given)
-#include "database.h"
-#include "dbinstall.h"
-#include "restore.h"
-#include "tabledump.h"
+#include "admin/backup/restore.h"
+#include "admin/dbinstall/dbinstall.h"
+#include "core/dbhelpers/tabledump.h"
+#include "db/database.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -4,11 +4,11 @@
 // directly in one transaction (rolled back), measured before and after the import.  The server comes from
 // ZORVA_TEST_HOST/PORT/USER/PASSWORD; a scratch database is created and dropped.
 //   bench_bankimport [rows] [entries]
-#include "database.h"
-#include "dbinstall.h"
-#include "directquery.h"
-#include "importplan.h"
-#include "proccalls.h"
+#include "admin/dbinstall/dbinstall.h"
+#include "core/dbhelpers/proccalls.h"
+#include "db/database.h"
+#include "db/directquery.h"
+#include "entries/bankimport/importplan.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -5,15 +5,15 @@
 // The server comes from ZORVA_TEST_HOST/PORT/USER/PASSWORD.  --entries=N changes the
 // 1,000,000 entries (two years of them); --screenshots=FOLDER saves a picture of every
 // chart window on the demo household instead of measuring.
-#include "chartparts.h"
-#include "charts.h"
-#include "database.h"
-#include "dbinstall.h"
-#include "demodata.h"
-#include "globals.h"
-#include "mainconnection.h"
-#include "periodbars.h"
-#include "query.h"
+#include "admin/dbinstall/dbinstall.h"
+#include "admin/dbinstall/demodata.h"
+#include "charts/chartparts.h"
+#include "charts/charts.h"
+#include "charts/periodbars.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/globals.h"
+#include "db/database.h"
+#include "db/query.h"
 
 #include <QApplication>
 #include <QChartView>

@@ -3,9 +3,9 @@
 // (b) the program's query dataset, (c) Qt's QMYSQL driver.  Prints times as ratios and the
 // resident memory per row of (a) and (b) with the result kept open.
 #include "benchtable.h"
-#include "database.h"
-#include "query.h"
-#include "textcodec.h"
+#include "db/database.h"
+#include "db/query.h"
+#include "db/textcodec.h"
 
 #include <QCoreApplication>
 #include <QDate>

@@ -1,6 +1,6 @@
 #include "benchtable.h"
 
-#include "database.h"
+#include "db/database.h"
 
 #include <QDate>
 #include <QRandomGenerator>

@@ -1,13 +1,13 @@
 // Prints "BENCH <name> <value> <unit>" lines.  The server comes from ZORVA_TEST_*
 // (scripts/localdb.sh start DIR PORT PASSWORD); a schema of its own is created and dropped.
-#include "database.h"
-#include "datatoxls.h"
-#include "delimitedwriter.h"
-#include "gridreport.h"
-#include "htmlpage.h"
-#include "query.h"
-#include "reportlayout.h"
-#include "reportpaint.h"
+#include "db/database.h"
+#include "db/query.h"
+#include "export/datatoxls.h"
+#include "export/delimitedwriter.h"
+#include "export/htmlpage.h"
+#include "reports/gridreport.h"
+#include "reports/reportlayout.h"
+#include "reports/reportpaint.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -6,14 +6,14 @@
 // The server comes from ZORVA_TEST_HOST/PORT/USER/PASSWORD.  Pass --no-startup to skip
 // the one-million-entry database (it takes a while to fill); --screenshot=FILE saves a
 // picture of the window with the demo data instead of measuring.
-#include "database.h"
-#include "dbinstall.h"
-#include "demodata.h"
-#include "globals.h"
-#include "dbgrid.h"
-#include "searchbox.h"
-#include "mainwindow.h"
-#include "query.h"
+#include "admin/dbinstall/dbinstall.h"
+#include "admin/dbinstall/demodata.h"
+#include "app/mainwindow/main.h"
+#include "core/globals.h"
+#include "core/ui/dbgrid.h"
+#include "core/ui/searchbox.h"
+#include "db/database.h"
+#include "db/query.h"
 
 #include <QAction>
 #include <QApplication>

@@ -11,10 +11,10 @@
 // ZORVA_TEST_HOST/PORT/USER/PASSWORD; a scratch database is created and dropped.
 //   bench_procs [entries] [--bulk]   (100000 when not given; --bulk builds the box in one
 //                                     statement, 40 entries a day of one cash type)
-#include "database.h"
-#include "dbinstall.h"
-#include "demodata.h"
-#include "sqltext.h"
+#include "admin/dbinstall/dbinstall.h"
+#include "admin/dbinstall/demodata.h"
+#include "core/sqltext.h"
+#include "db/database.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -6,16 +6,16 @@
 //   BENCH report_pdf_vs_walk <r> ratio       the whole PDF against the floor
 //   BENCH report_walk_100k <ms> ms           the floor itself
 // The server comes from ZORVA_TEST_HOST/PORT/USER/PASSWORD.
-#include "cashbookreports.h"
-#include "database.h"
-#include "dbinstall.h"
-#include "demodata.h"
-#include "globals.h"
-#include "mainconnection.h"
-#include "query.h"
-#include "reportlayout.h"
-#include "reportpaint.h"
-#include "reportpreview.h"
+#include "admin/dbinstall/dbinstall.h"
+#include "admin/dbinstall/demodata.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/globals.h"
+#include "db/database.h"
+#include "db/query.h"
+#include "reports/cashbook/cashbookreports.h"
+#include "reports/reportlayout.h"
+#include "reports/reportpaint.h"
+#include "reports/ui/reportpreview.h"
 
 #include <QApplication>
 #include <QDir>

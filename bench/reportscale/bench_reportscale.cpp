@@ -8,13 +8,13 @@
 // The server comes from ZORVA_TEST_HOST/PORT/USER/PASSWORD; the database is the shared one
 // of bench/run, or one filled here.
 //   bench_reportscale [entries]      (1000000 when not given)
-#include "cashbookreports.h"
-#include "database.h"
-#include "globals.h"
-#include "mainconnection.h"
-#include "query.h"
-#include "reportlayout.h"
-#include "scaledata.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/globals.h"
+#include "db/database.h"
+#include "db/query.h"
+#include "reports/cashbook/cashbookreports.h"
+#include "reports/reportlayout.h"
+#include "scale/scaledata.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

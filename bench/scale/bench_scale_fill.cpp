@@ -1,8 +1,8 @@
 // Creates a shared benchmark database: bench_scale_fill NAME ENTRIES.  The server comes
 // from ZORVA_TEST_HOST/PORT/USER/PASSWORD.  Prints the time it took as a BENCH line.
-#include "database.h"
-#include "dbinstall.h"
 #include "scaledata.h"
+#include "admin/dbinstall/dbinstall.h"
+#include "db/database.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 #include "scaledata.h"
 
-#include "database.h"
-#include "dbinstall.h"
-#include "demodata.h"
+#include "admin/dbinstall/dbinstall.h"
+#include "admin/dbinstall/demodata.h"
+#include "db/database.h"
 
 #include <QtGlobal>
 

@@ -10,12 +10,12 @@
 // The server comes from ZORVA_TEST_HOST/PORT/USER/PASSWORD; the database is the shared one
 // of bench/run, or one filled here.
 //   bench_startup [entries]      (1000000 when not given)
-#include "database.h"
-#include "dbgrid.h"
-#include "globals.h"
-#include "mainwindow.h"
-#include "query.h"
-#include "scaledata.h"
+#include "app/mainwindow/main.h"
+#include "core/globals.h"
+#include "core/ui/dbgrid.h"
+#include "db/database.h"
+#include "db/query.h"
+#include "scale/scaledata.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,12 +2,12 @@
 
 #include "commandline_password.h"
 
-#include "globals.h"
-#include "inifile.h"
-#include "profileconnection.h"
-#include "programsettings.h"
 #include "startup.h"
-#include "texthelpers.h"
+#include "admin/profiles/profileconnection.h"
+#include "core/globals.h"
+#include "core/inifile.h"
+#include "core/programsettings.h"
+#include "core/texthelpers.h"
 
 namespace zorva {
 

@@ -1,14 +1,14 @@
 // The zorva program: the commands of the command line, or the start-up and the main window.
-#include "application.h"
 #include "commandline.h"
 #include "commandline_tasks.h"
-#include "folders.h"
-#include "mainwindow.h"
 #include "startup.h"
-#include "windowplace.h"
+#include "app/mainwindow/main.h"
+#include "core/folders.h"
+#include "core/ui/application.h"
+#include "core/ui/windowplace.h"
 
 #ifdef ZORVA_HAVE_DBINSTALL
-#include "dbinstall.h"
+#include "admin/dbinstall/dbinstall.h"
 #endif
 
 #include <QCoreApplication>

@@ -1,11 +1,11 @@
 #include "mainconnectionopen.h"
 
-#include "database.h"
-#include "errors.h"
-#include "profileconnection.h"
-#include "programsettings.h"
-#include "query.h"
-#include "windowplace.h"
+#include "admin/profiles/profileconnection.h"
+#include "core/programsettings.h"
+#include "core/ui/windowplace.h"
+#include "db/database.h"
+#include "db/errors.h"
+#include "db/query.h"
 
 namespace zorva {
 

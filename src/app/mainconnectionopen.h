@@ -1,8 +1,8 @@
 // Opening the program's one connection on a profile, and the first reads on it.
 #pragma once
 
-#include "globals.h"
-#include "settingsrow.h"
+#include "core/dbhelpers/settingsrow.h"
+#include "core/globals.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "splash.h"
 
 #include "logo.h"
-#include "slotguard.h"
+#include "core/ui/slotguard.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -1,16 +1,16 @@
 #include "startup.h"
 
-#include "database.h"
-#include "errors.h"
-#include "globals.h"
-#include "initdialog.h"
-#include "login.h"
-#include "mainconnection.h"
+#include "init.h"
 #include "mainconnectionopen.h"
-#include "messagebox.h"
-#include "profilechooser.h"
-#include "programsettings.h"
-#include "application.h"
+#include "admin/login/login.h"
+#include "admin/profiles/adatbazisnyit.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/globals.h"
+#include "core/programsettings.h"
+#include "core/ui/application.h"
+#include "core/ui/messagebox.h"
+#include "db/database.h"
+#include "db/errors.h"
 
 #include <QDialog>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "chartparts.h"
 
-#include "numberformat.h"
-#include "slotguard.h"
+#include "core/numberformat.h"
+#include "core/ui/slotguard.h"
 
 #include <QChart>
 #include <QFontMetricsF>

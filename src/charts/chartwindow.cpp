@@ -1,14 +1,14 @@
 #include "chartwindow.h"
 
 #include "chartparts.h"
-#include "filedialog.h"
-#include "folders.h"
-#include "globals.h"
-#include "messagebox.h"
-#include "printers.h"
-#include "slotguard.h"
-#include "texthelpers.h"
-#include "windowplace.h"
+#include "core/folders.h"
+#include "core/globals.h"
+#include "core/texthelpers.h"
+#include "core/ui/filedialog.h"
+#include "core/ui/messagebox.h"
+#include "core/ui/slotguard.h"
+#include "core/ui/windowplace.h"
+#include "reports/ui/printers.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,9 +1,9 @@
 #include "chbevkiad.h"
 
 #include "chartparts.h"
-#include "field.h"
-#include "mainconnection.h"
-#include "query.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "db/field.h"
+#include "db/query.h"
 
 #include <QBarSeries>
 #include <QBarSet>

@@ -1,9 +1,9 @@
 #include "chcsekkidoszak.h"
 
-#include "field.h"
-#include "mainconnection.h"
 #include "periodbars.h"
-#include "query.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "db/field.h"
+#include "db/query.h"
 
 namespace zorva {
 

@@ -1,9 +1,9 @@
 #include "chcsekkmegoszlas.h"
 
 #include "chartparts.h"
-#include "field.h"
-#include "mainconnection.h"
-#include "query.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "db/field.h"
+#include "db/query.h"
 
 #include <QChart>
 #include <QPieSeries>

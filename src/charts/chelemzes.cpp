@@ -1,14 +1,14 @@
 #include "chelemzes.h"
 
 #include "chartparts.h"
-#include "combofill.h"
-#include "daterange.h"
-#include "field.h"
-#include "mainconnection.h"
 #include "periodbars.h"
-#include "query.h"
-#include "slotguard.h"
-#include "sqltext.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/sqltext.h"
+#include "core/ui/combofill.h"
+#include "core/ui/slotguard.h"
+#include "db/field.h"
+#include "db/query.h"
+#include "entries/dialogs/idoszak.h"
 
 #include <QAction>
 #include <QButtonGroup>

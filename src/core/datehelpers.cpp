@@ -34,8 +34,9 @@ bool IsValidPeriod(const QString &period)
         if (!c.isDigit() || c.unicode() > '9')
             return false;
     }
+    // Year 0000 has no days (the calendar goes from 1 BC to AD 1).
     const int month = period.mid(4, 2).toInt();
-    return month >= 1 && month <= 12;
+    return period.left(4).toInt() >= 1 && month >= 1 && month <= 12;
 }
 
 QString PeriodToMaskText(const QString &period)

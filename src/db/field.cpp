@@ -4,7 +4,7 @@
 #include "dataset_p.h"
 #include "errors.h"
 
-#include "numberformat.h"
+#include "core/numberformat.h"
 
 #include <QLocale>
 

@@ -4,7 +4,7 @@
 #include "rowstore.h"
 #include "sqlparams.h"
 
-#include "sqltext.h"
+#include "core/sqltext.h"
 
 #include <QPointer>
 

@@ -3,7 +3,7 @@
 #include "cellconv.h"
 #include "valueconv.h"
 
-#include "sqltext.h"
+#include "core/sqltext.h"
 
 namespace sqlbuild {
 

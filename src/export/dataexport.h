@@ -2,7 +2,7 @@
 // dataset, builds the export columns from its fields, and visits every record.
 #pragma once
 
-#include "dataset.h"
+#include "db/dataset.h"
 
 #include <QIODevice>
 #include <QList>

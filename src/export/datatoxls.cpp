@@ -1,7 +1,7 @@
 #include "datatoxls.h"
 
-#include "cp1250.h"
 #include "valuetext.h"
+#include "core/cp1250.h"
 
 namespace {
 

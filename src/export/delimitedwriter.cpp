@@ -2,9 +2,9 @@
 
 #include "blockwriter.h"
 
-#include "cp1250.h"
-#include "sqltext.h"
 #include "valuetext.h"
+#include "core/cp1250.h"
+#include "core/sqltext.h"
 
 #include <QBuffer>
 

@@ -2,8 +2,8 @@
 // ending with CR LF, in Windows-1250.
 #pragma once
 
-#include "dataset.h"
 #include "valuetext.h"
+#include "db/dataset.h"
 
 #include <QByteArray>
 #include <QIODevice>

@@ -2,7 +2,7 @@
 // a grid (title, width, visibility, alignment) or given by the caller.
 #pragma once
 
-#include "field.h"
+#include "db/field.h"
 
 #include <QList>
 #include <QString>

@@ -2,8 +2,8 @@
 // an optional sum row, in Windows-1250 with CR LF line ends.
 #pragma once
 
-#include "dataset.h"
 #include "exportcolumn.h"
+#include "db/dataset.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -1,7 +1,7 @@
 #include "valuetext.h"
 
-#include "cp1250.h"
-#include "numberformat.h"
+#include "core/cp1250.h"
+#include "core/numberformat.h"
 
 #include <charconv>
 #include <cmath>

@@ -2,7 +2,7 @@
 // worksheet's text cells write it.
 #pragma once
 
-#include "field.h"
+#include "db/field.h"
 
 #include <QByteArray>
 #include <QHash>

@@ -2,7 +2,7 @@
 
 #include "reportframe.h"
 #include "reportlayout.h"
-#include "valuetext.h"
+#include "export/valuetext.h"
 
 namespace zorva::report {
 

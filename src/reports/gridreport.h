@@ -2,8 +2,8 @@
 // titles come from the grid, scaled to the page's band width.
 #pragma once
 
-#include "exportcolumn.h"
 #include "report.h"
+#include "export/exportcolumn.h"
 
 #include <memory>
 

@@ -2,7 +2,7 @@
 // from the band's top-left corner.
 #pragma once
 
-#include "dataset.h"
+#include "db/dataset.h"
 
 #include <QColor>
 #include <QDateTime>

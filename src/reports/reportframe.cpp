@@ -1,8 +1,8 @@
 #include "reportframe.h"
 
-#include "database.h"
-#include "numberformat.h"
-#include "query.h"
+#include "core/numberformat.h"
+#include "db/database.h"
+#include "db/query.h"
 
 namespace zorva::report {
 
@@ -57,6 +57,38 @@ void addTitleBox(ReportBand &header, const QString &title, double width, double 
     ReportElement &t = header.addText(QRectF(1.3, 1.3, width - 1.3, lineHeight(16)), title,
                                       reportFont(QStringLiteral("Arial"), 16, true));
     t.name = QStringLiteral("title");
+}
+
+ReportBand &startPageHeader(Report &report, const QString &title, double height, double titleHeight)
+{
+    ReportBand &head = report.pageHeader;
+    head.height = height;
+    head.bottomRule = ruleGrey();
+    addTitleBox(head, title, 77.1, titleHeight);
+    return head;
+}
+
+ReportBand &startSummary(Report &report, double height)
+{
+    ReportBand &sum = report.summary;
+    sum.height = height;
+    sum.topRule = ruleGrey();
+    sum.bottomRule = ruleGrey();
+    return sum;
+}
+
+void addReportColumns(Report &report, const std::vector<ReportColumn> &cols, double titleY,
+                      const QString &family, double points, double rowHeight)
+{
+    const QFont body = reportFont(family, points);
+    const QFont italic = reportFont(family, points, false, true);
+    for (const ReportColumn &c : cols) {
+        const Qt::Alignment a = c.right ? Qt::AlignRight : Qt::AlignLeft;
+        report.pageHeader.addText(QRectF(c.x, titleY, c.w, rowHeight), c.title, italic, a).name =
+            QStringLiteral("title_") + c.field;
+        report.detail.addField(QRectF(c.cellX >= 0 ? c.cellX : c.x, 0.0, c.w, rowHeight), c.field, body, a)
+            .name = c.field;
+    }
 }
 
 void addOwnerBlock(ReportBand &header, double bandWidth, const OwnerInfo &owner, const QString &family)

@@ -1,8 +1,11 @@
 // The pieces every report of the program shares: the header boxes, the owner
-// block from vw_tulajdonos and the standard page footer.
+// block from vw_tulajdonos, the column titles over their cells, the summary band
+// and the standard page footer.
 #pragma once
 
 #include "report.h"
+
+#include <vector>
 
 class TmySQLDatabase;
 
@@ -33,6 +36,27 @@ void addTitleBox(ReportBand &header, const QString &title, double width, double 
 // The right header box (77.1 x 16.2 mm) with the owner's three lines, 10 pt,
 // right-aligned to the band's right edge.
 void addOwnerBlock(ReportBand &header, double bandWidth, const OwnerInfo &owner, const QString &family);
+
+// The page header: `height` mm tall with a grey rule below it, and the title box
+// (77.1 mm wide, `titleHeight` tall) at its left.
+ReportBand &startPageHeader(Report &report, const QString &title, double height, double titleHeight);
+
+// The summary band: `height` mm between two grey rules.
+ReportBand &startSummary(Report &report, double height);
+
+// A column: its italic title in the page header at `titleY`, its cells in the detail
+// band (at `cellX` when they stand apart from the title).
+struct ReportColumn {
+    QString title;
+    QString field;
+    double x;
+    double w;
+    bool right = false;
+    double cellX = -1.0;
+};
+// Titles named "title_" + field, cells named after their field; `points` in `family`.
+void addReportColumns(Report &report, const std::vector<ReportColumn> &cols, double titleY,
+                      const QString &family, double points, double rowHeight);
 
 struct FooterStyle {
     QString family = QStringLiteral("Courier New");

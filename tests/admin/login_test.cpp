@@ -1,9 +1,9 @@
-#include "login.h"
-#include "globals.h"
-#include "inputtext.h"
-#include "messagebox.h"
-#include "passwordhash.h"
 #include "usertables.h"
+#include "admin/login/login.h"
+#include "core/globals.h"
+#include "core/passwordhash.h"
+#include "core/ui/inputtext.h"
+#include "core/ui/messagebox.h"
 
 #include <QApplication>
 #include <QLineEdit>

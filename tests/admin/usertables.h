@@ -1,8 +1,8 @@
 // The tables the start-up and the sign-in read, created in a test schema with a few rows.
 #pragma once
 
-#include "database.h"
-#include "testserver.h"
+#include "db/database.h"
+#include "support/testserver.h"
 
 #include <QString>
 

@@ -1,16 +1,16 @@
 // Awkward stored texts through every export: each format writes them in its own escaping,
 // so that no text breaks a line, a cell or the page, and the backup script restores them
 // byte for byte.
-#include "masterdatafixture.h"
+#include "masterdata/masterdatafixture.h"
 
-#include "cp1250.h"
-#include "datatoxls.h"
-#include "dbinstall.h"
-#include "delimitedwriter.h"
-#include "htmlpage.h"
-#include "query.h"
-#include "sqltext.h"
-#include "tabledump.h"
+#include "admin/dbinstall/dbinstall.h"
+#include "core/cp1250.h"
+#include "core/dbhelpers/tabledump.h"
+#include "core/sqltext.h"
+#include "db/query.h"
+#include "export/datatoxls.h"
+#include "export/delimitedwriter.h"
+#include "export/htmlpage.h"
 
 #include <QBuffer>
 

@@ -1,10 +1,10 @@
-#include "commandline.h"
-#include "commandline_password.h"
-#include "folders.h"
-#include "globals.h"
-#include "inifile.h"
-#include "programsettings.h"
-#include "testserver.h"
+#include "app/commandline.h"
+#include "app/commandline_password.h"
+#include "core/folders.h"
+#include "core/globals.h"
+#include "core/inifile.h"
+#include "core/programsettings.h"
+#include "support/testserver.h"
 
 #include <QBuffer>
 #include <QDir>

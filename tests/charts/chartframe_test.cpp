@@ -2,13 +2,13 @@
 // printer, the window's place, and labels and marks that stay readable.
 #include "chartsfixture.h"
 
-#include "chartparts.h"
-#include "charts.h"
-#include "filedialog.h"
-#include "formpos.h"
-#include "messagebox.h"
-#include "periodbars.h"
-#include "printers.h"
+#include "charts/chartparts.h"
+#include "charts/charts.h"
+#include "charts/periodbars.h"
+#include "core/formpos.h"
+#include "core/ui/filedialog.h"
+#include "core/ui/messagebox.h"
+#include "reports/ui/printers.h"
 
 #include <QAction>
 #include <QBarCategoryAxis>

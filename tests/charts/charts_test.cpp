@@ -2,10 +2,10 @@
 // type, and the cash-flow browser with its direction, type filter and date range.
 #include "chartsfixture.h"
 
-#include "chartparts.h"
-#include "charts.h"
-#include "daterange.h"
-#include "periodbars.h"
+#include "charts/chartparts.h"
+#include "charts/charts.h"
+#include "charts/periodbars.h"
+#include "entries/dialogs/idoszak.h"
 
 #include <QBarSet>
 #include <QChart>

@@ -2,7 +2,7 @@
 // its name, and entries in two cash boxes over four months (December 2023 to March 2024).
 #pragma once
 
-#include "masterdatafixture.h"
+#include "masterdata/masterdatafixture.h"
 
 #include <QDate>
 

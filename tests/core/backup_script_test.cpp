@@ -1,7 +1,7 @@
-#include "database.h"
-#include "query.h"
-#include "tabledump.h"
-#include "testserver.h"
+#include "core/dbhelpers/tabledump.h"
+#include "db/database.h"
+#include "db/query.h"
+#include "support/testserver.h"
 
 #include <QDir>
 #include <QFile>

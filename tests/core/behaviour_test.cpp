@@ -1,10 +1,10 @@
-#include "application.h"
-#include "errors.h"
-#include "globals.h"
-#include "inputbehaviour.h"
-#include "messagebox.h"
-#include "testseam.h"
-#include "windowplace.h"
+#include "core/globals.h"
+#include "core/ui/application.h"
+#include "core/ui/inputbehaviour.h"
+#include "core/ui/messagebox.h"
+#include "core/ui/testseam.h"
+#include "core/ui/windowplace.h"
+#include "db/errors.h"
 
 #include <QCheckBox>
 #include <QComboBox>

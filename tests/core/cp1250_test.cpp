@@ -1,4 +1,4 @@
-#include "cp1250.h"
+#include "core/cp1250.h"
 
 #include <gtest/gtest.h>
 

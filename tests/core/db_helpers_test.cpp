@@ -1,11 +1,11 @@
-#include "combofill.h"
-#include "database.h"
-#include "datasettext.h"
-#include "mainconnection.h"
-#include "memtable.h"
-#include "query.h"
-#include "sqltext.h"
-#include "testserver.h"
+#include "core/dbhelpers/datasettext.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/sqltext.h"
+#include "core/ui/combofill.h"
+#include "db/database.h"
+#include "db/memtable.h"
+#include "db/query.h"
+#include "support/testserver.h"
 
 #include <QComboBox>
 

@@ -1,8 +1,8 @@
-#include "filedialog.h"
-#include "inputtext.h"
-#include "messagebox.h"
-#include "shell.h"
-#include "testseam.h"
+#include "core/ui/filedialog.h"
+#include "core/ui/inputtext.h"
+#include "core/ui/messagebox.h"
+#include "core/ui/shell.h"
+#include "core/ui/testseam.h"
 
 #include <QApplication>
 #include <QLabel>

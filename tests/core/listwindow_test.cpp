@@ -1,17 +1,17 @@
 // The shared list window and edit dialog over an in-memory table: modes, keys, search,
 // typing into the grid, sorting, widths, the record position and the edit flow.
-#include "listwindow.h"
-#include "columnwidths.h"
-#include "dbgrid.h"
-#include "editdialog.h"
-#include "formpos.h"
-#include "globals.h"
-#include "messagebox.h"
-#include "searchbox.h"
-#include "testserver.h"
+#include "core/formpos.h"
+#include "core/globals.h"
+#include "core/ui/columnwidths.h"
+#include "core/ui/dbgrid.h"
+#include "core/ui/editdialog.h"
+#include "core/ui/listwindow.h"
+#include "core/ui/messagebox.h"
+#include "core/ui/searchbox.h"
+#include "support/testserver.h"
 
-#include "errors.h"
-#include "memtable.h"
+#include "db/errors.h"
+#include "db/memtable.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,5 +1,5 @@
-#include "globals.h"
-#include "numberformat.h"
+#include "core/globals.h"
+#include "core/numberformat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "scramble.h"
-#include "cp1250.h"
+#include "core/cp1250.h"
+#include "core/scramble.h"
 
 #include <QStringDecoder>
 

@@ -1,10 +1,10 @@
-#include "cp1250.h"
-#include "formpos.h"
-#include "globals.h"
-#include "inifile.h"
-#include "programsettings.h"
-#include "scramble.h"
-#include "testserver.h"
+#include "core/cp1250.h"
+#include "core/formpos.h"
+#include "core/globals.h"
+#include "core/inifile.h"
+#include "core/programsettings.h"
+#include "core/scramble.h"
+#include "support/testserver.h"
 
 #include <QDir>
 #include <QFile>

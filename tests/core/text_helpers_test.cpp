@@ -1,7 +1,7 @@
-#include "datehelpers.h"
-#include "querytext.h"
-#include "sqltext.h"
-#include "texthelpers.h"
+#include "core/datehelpers.h"
+#include "core/querytext.h"
+#include "core/sqltext.h"
+#include "core/texthelpers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // main() of the tests that need the program's own application object (its notify()
 // is the global error display).
-#include "application.h"
+#include "core/ui/application.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The latin2 table, ":name" parameters and the literals they are written as.
 #include "qtprint.h"
-#include "query.h"
-#include "sqlparams.h"
-#include "textcodec.h"
+#include "db/query.h"
+#include "db/sqlparams.h"
+#include "db/textcodec.h"
 
 #include <QLocale>
 

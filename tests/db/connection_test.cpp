@@ -1,9 +1,9 @@
 // The connection: character set statements, re-connection, one-value reads, errors.
-#include "database.h"
-#include "directquery.h"
 #include "qtprint.h"
-#include "query.h"
-#include "testserver.h"
+#include "db/database.h"
+#include "db/directquery.h"
+#include "db/query.h"
+#include "support/testserver.h"
 
 #include <QLocale>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
 // Filter expressions on fetched rows: the forms the windows build, and refused ones.
-#include "memtable.h"
 #include "qtprint.h"
+#include "db/memtable.h"
 
 #include <gtest/gtest.h>
 

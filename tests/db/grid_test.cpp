@@ -1,9 +1,9 @@
 // The dataset grid, offscreen: the cursor follows both ways without loops, the wheel moves a
 // row per notch, typed search characters, Enter, title clicks and column colours.
-#include "dbgrid.h"
-#include "globals.h"
-#include "memtable.h"
 #include "qtprint.h"
+#include "core/globals.h"
+#include "core/ui/dbgrid.h"
+#include "db/memtable.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>

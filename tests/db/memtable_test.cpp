@@ -1,7 +1,7 @@
 // The dataset behaviour every kind shares, seen through the in-memory table: cursor, editing,
 // moves that post or cancel, locate, sorting, bookmarks, calculated and lookup columns.
-#include "memtable.h"
 #include "qtprint.h"
+#include "db/memtable.h"
 
 #include <QSignalSpy>
 

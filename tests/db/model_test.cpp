@@ -1,8 +1,8 @@
 // The grid model over a dataset: Qt's model checks through every kind of change, display
 // texts, raw values, colours and the notifications it passes on.
-#include "datasetmodel.h"
-#include "memtable.h"
 #include "qtprint.h"
+#include "db/datasetmodel.h"
+#include "db/memtable.h"
 
 #include <QAbstractItemModelTester>
 #include <QColor>

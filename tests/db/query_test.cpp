@@ -1,12 +1,12 @@
 // Queries and stored procedures against the server: literals, types, refresh, locate,
 // filters, failures.
-#include "query.h"
-#include "database.h"
 #include "qtprint.h"
-#include "storedproc.h"
-#include "table.h"
-#include "testserver.h"
-#include "textcodec.h"
+#include "db/database.h"
+#include "db/query.h"
+#include "db/storedproc.h"
+#include "db/table.h"
+#include "db/textcodec.h"
+#include "support/testserver.h"
 
 #include <gtest/gtest.h>
 

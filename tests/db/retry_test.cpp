@@ -1,6 +1,6 @@
 // Statements and units that lost a lock are sent again; inside a transaction they are not.
-#include "database.h"
-#include "testserver.h"
+#include "db/database.h"
+#include "support/testserver.h"
 
 #include <chrono>
 #include <thread>

@@ -1,9 +1,9 @@
 // Editable tables: rows written back by primary key (or by all their values without one),
 // auto-increment keys, failures that keep the row, moves that post.
-#include "table.h"
-#include "database.h"
 #include "qtprint.h"
-#include "testserver.h"
+#include "db/database.h"
+#include "db/table.h"
+#include "support/testserver.h"
 
 #include <gtest/gtest.h>
 

@@ -2,13 +2,13 @@
 // loans window on its list, and a "today" of 31 January 2024.
 #pragma once
 
-#include "masterdatafixture.h"
+#include "masterdata/masterdatafixture.h"
 
-#include "dialogclock.h"
-#include "globals.h"
-#include "tartozas.h"
+#include "core/globals.h"
+#include "debts/debts/tartozas.h"
+#include "entries/dialogs/dialogclock.h"
 
-#include "query.h"
+#include "db/query.h"
 
 namespace debttest {
 

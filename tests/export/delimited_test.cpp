@@ -1,6 +1,6 @@
 // Delimited text of a dataset, byte by byte.
-#include "delimitedwriter.h"
 #include "memdata.h"
+#include "export/delimitedwriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "dialogfixture.h"
 
-#include "filedialog.h"
-#include "globals.h"
-#include "messagebox.h"
-#include "shell.h"
+#include "core/globals.h"
+#include "core/ui/filedialog.h"
+#include "core/ui/messagebox.h"
+#include "core/ui/shell.h"
 
 namespace exporttest {
 

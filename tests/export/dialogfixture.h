@@ -2,7 +2,7 @@
 // temporary folder, empty seam logs and queues.
 #pragma once
 
-#include "testserver.h"
+#include "support/testserver.h"
 
 #include <QFile>
 

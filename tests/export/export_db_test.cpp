@@ -1,11 +1,11 @@
 // The writers on a query of the real server: column types as the server
 // reports them, Hungarian text through the latin2 connection.
-#include "datatoxls.h"
-#include "delimitedwriter.h"
-#include "htmlpage.h"
 #include "memdata.h"
-#include "query.h"
-#include "testserver.h"
+#include "db/query.h"
+#include "export/datatoxls.h"
+#include "export/delimitedwriter.h"
+#include "export/htmlpage.h"
+#include "support/testserver.h"
 
 #include <QBuffer>
 

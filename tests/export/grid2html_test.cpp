@@ -1,13 +1,13 @@
 // The HTML export window: proposed file, writing, HtmlPath, mail, failures.
-#include "dbgrid.h"
 #include "dialogfixture.h"
-#include "filedialog.h"
-#include "frm_grid2html.h"
-#include "globals.h"
 #include "memdata.h"
-#include "messagebox.h"
-#include "sendmail.h"
-#include "shell.h"
+#include "core/globals.h"
+#include "core/ui/dbgrid.h"
+#include "core/ui/filedialog.h"
+#include "core/ui/messagebox.h"
+#include "core/ui/shell.h"
+#include "export/ui/grid2html.h"
+#include "export/ui/sendmail.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,11 +1,11 @@
 // The delimited-text and worksheet export window.
 #include "dialogfixture.h"
-#include "filedialog.h"
-#include "folders.h"
-#include "frm_hatarolt.h"
 #include "memdata.h"
-#include "messagebox.h"
-#include "shell.h"
+#include "core/folders.h"
+#include "core/ui/filedialog.h"
+#include "core/ui/messagebox.h"
+#include "core/ui/shell.h"
+#include "export/ui/hatarolt.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 // The HTML page of a list, byte by byte.
-#include "htmlpage.h"
-#include "blockwriter.h"
 #include "memdata.h"
+#include "export/blockwriter.h"
+#include "export/htmlpage.h"
 
 #include <QBuffer>
 

@@ -1,7 +1,7 @@
 // Small in-memory datasets and expected file texts for the export tests.
 #pragma once
 
-#include "memtable.h"
+#include "db/memtable.h"
 
 #include <QByteArray>
 #include <QStringList>

@@ -1,6 +1,6 @@
 // The mail hand-off through a stand-in for xdg-email: arguments and result codes.
-#include "sendmail.h"
-#include "testserver.h"
+#include "export/ui/sendmail.h"
+#include "support/testserver.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,6 +1,6 @@
 // The fast plain-value formatting must say exactly what the slow, general one says.
-#include "valuetext.h"
-#include "numberformat.h"
+#include "core/numberformat.h"
+#include "export/valuetext.h"
 
 #include <QRandomGenerator>
 

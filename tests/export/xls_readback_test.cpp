@@ -1,8 +1,8 @@
 // A worksheet written by the program, read back by LibreOffice's own
 // spreadsheet import (headless conversion to CSV), value by value.
-#include "datatoxls.h"
 #include "memdata.h"
-#include "testserver.h"
+#include "export/datatoxls.h"
+#include "support/testserver.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // The Excel 2.1 worksheet, record by record.
-#include "datatoxls.h"
-#include "exporterror.h"
 #include "memdata.h"
+#include "export/datatoxls.h"
+#include "export/exporterror.h"
 
 #include <QBuffer>
 

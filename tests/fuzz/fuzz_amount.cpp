@@ -2,8 +2,8 @@
 // default, never a fault, on both decimal separators.
 #include "fuzzdriver.h"
 
-#include "amounttext.h"
-#include "texthelpers.h"
+#include "core/texthelpers.h"
+#include "entries/dialogs/inpszamszoveg.h"
 
 #include <QLocale>
 

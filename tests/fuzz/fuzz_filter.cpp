@@ -2,8 +2,8 @@
 // layer's error; a parsed filter runs over rows of every column type.
 #include "fuzzdriver.h"
 
-#include "errors.h"
-#include "memtable.h"
+#include "db/errors.h"
+#include "db/memtable.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // of the script, in order, with the line it begins on.
 #include "fuzzdriver.h"
 
-#include "sqlscript.h"
+#include "admin/dbinstall/sqlscript.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -2,8 +2,8 @@
 // period's days lie in its month.
 #include "fuzzdriver.h"
 
-#include "datehelpers.h"
-#include "inputtext.h"
+#include "core/datehelpers.h"
+#include "core/ui/inputtext.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

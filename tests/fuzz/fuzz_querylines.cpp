@@ -2,7 +2,7 @@
 // and lines that are neither WHERE nor ORDER lines are untouched.
 #include "fuzzdriver.h"
 
-#include "querytext.h"
+#include "core/querytext.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

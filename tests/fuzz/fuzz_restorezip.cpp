@@ -2,7 +2,7 @@
 // message, never a fault.
 #include "fuzzdriver.h"
 
-#include "restore.h"
+#include "admin/backup/restore.h"
 
 #include <QFile>
 #include <QTemporaryDir>

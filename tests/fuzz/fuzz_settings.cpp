@@ -2,10 +2,10 @@
 // meaning, and give connection profiles that split without faults.
 #include "fuzzdriver.h"
 
-#include "globals.h"
-#include "inifile.h"
-#include "programsettings.h"
-#include "scramble.h"
+#include "core/globals.h"
+#include "core/inifile.h"
+#include "core/programsettings.h"
+#include "core/scramble.h"
 
 #include <QDir>
 #include <QFile>

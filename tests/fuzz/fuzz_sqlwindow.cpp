@@ -2,7 +2,7 @@
 // the text, each statement ends with its ";".
 #include "fuzzdriver.h"
 
-#include "sqlsplit.h"
+#include "admin/sql/sqlsplit.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -1,7 +1,7 @@
 // UnscrambleConStr of any text, and the round trip of the scrambled form.
 #include "fuzzdriver.h"
 
-#include "scramble.h"
+#include "core/scramble.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -5,7 +5,7 @@
 // inputs have run, and prints "FUZZ <target> <executions> executions <seconds> s".
 #include "fuzzdriver.h"
 
-#include "cp1250.h"
+#include "core/cp1250.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,11 +2,11 @@
 // the main connection, a settings file of their own, and driving of modal windows.
 #pragma once
 
-#include "zorvaschema.h"
+#include "sql/zorvaschema.h"
 
-#include "globals.h"
-#include "mainconnection.h"
-#include "messagebox.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/globals.h"
+#include "core/ui/messagebox.h"
 
 #include <QApplication>
 #include <QDialog>

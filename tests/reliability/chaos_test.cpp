@@ -1,13 +1,13 @@
 // The server goes away in the middle of a session: restarted, the connection killed from
 // another session, stopped for longer than anyone waits, stopped during a backup, and a
 // procedure's session killed halfway through its work.  Each test has a server of its own.
-#include "backup.h"
-#include "database.h"
-#include "entryroutines.h"
-#include "mainconnection.h"
 #include "privateserver.h"
-#include "proccalls.h"
-#include "zorvaschema.h"
+#include "admin/backup/backup.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/dbhelpers/proccalls.h"
+#include "db/database.h"
+#include "entries/editor/entryroutines.h"
+#include "sql/zorvaschema.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,11 +2,11 @@
 // time, each on a connection of its own through the program's own entry routines.  On a
 // cluster (ZORVA_TEST_NODE_PORTS="p1,p2,p3") the users are spread over its nodes and every
 // node is checked.
-#include "database.h"
-#include "entryroutines.h"
-#include "mainconnection.h"
-#include "proccalls.h"
-#include "zorvaschema.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/dbhelpers/proccalls.h"
+#include "db/database.h"
+#include "entries/editor/entryroutines.h"
+#include "sql/zorvaschema.h"
 
 #include <QRandomGenerator>
 #include <QThread>

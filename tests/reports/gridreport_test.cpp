@@ -1,11 +1,11 @@
 // The grid printout: columns scaled from the grid, the summary line, read back
 // from the PDF.
-#include "gridreport.h"
-#include "memdata.h"
 #include "pdftext.h"
-#include "reportlayout.h"
-#include "reportpaint.h"
-#include "testserver.h"
+#include "export/memdata.h"
+#include "reports/gridreport.h"
+#include "reports/reportlayout.h"
+#include "reports/reportpaint.h"
+#include "support/testserver.h"
 
 #include <gtest/gtest.h>
 

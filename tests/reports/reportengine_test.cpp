@@ -1,12 +1,12 @@
 // Laying bands out on pages: page breaks, groups and their totals, growing
 // bands, the standard frame, and the PDF read back.
-#include "memdata.h"
-#include "pdfdeflate.h"
 #include "pdftext.h"
-#include "reportframe.h"
-#include "reportlayout.h"
-#include "reportpaint.h"
-#include "testserver.h"
+#include "export/memdata.h"
+#include "reports/pdfdeflate.h"
+#include "reports/reportframe.h"
+#include "reports/reportlayout.h"
+#include "reports/reportpaint.h"
+#include "support/testserver.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>

@@ -1,17 +1,17 @@
 // The output chooser, printing without and with printers, the preview window
 // and PrintGrid on a real grid.
-#include "dbgrid.h"
-#include "dialogfixture.h"
-#include "filedialog.h"
-#include "frm_nyomvalaszt.h"
-#include "gridprint.h"
-#include "gridreport.h"
-#include "memdata.h"
-#include "messagebox.h"
 #include "pdftext.h"
-#include "printers.h"
-#include "reportpageview.h"
-#include "reportpreview.h"
+#include "core/ui/dbgrid.h"
+#include "core/ui/filedialog.h"
+#include "core/ui/messagebox.h"
+#include "export/dialogfixture.h"
+#include "export/memdata.h"
+#include "reports/gridreport.h"
+#include "reports/ui/gridprint.h"
+#include "reports/ui/nyomvalaszt.h"
+#include "reports/ui/printers.h"
+#include "reports/ui/reportpageview.h"
+#include "reports/ui/reportpreview.h"
 
 #include <QAction>
 #include <QApplication>

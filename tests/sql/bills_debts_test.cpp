@@ -1,6 +1,6 @@
 // Bill payments (sp_csekkgen, sp_csekkfizet) and loans (sp_torleszt, sp_megkolcsonad).
-#include "dbinstall.h"
 #include "zorvaschema.h"
+#include "admin/dbinstall/dbinstall.h"
 
 #include <gtest/gtest.h>
 

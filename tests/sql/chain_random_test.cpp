@@ -1,7 +1,7 @@
 // A few thousand random bookings, edits and deletes in two cash boxes; after every step
 // every stored balance is compared with balances worked out here from the amounts.
-#include "dbinstall.h"
 #include "zorvaschema.h"
+#include "admin/dbinstall/dbinstall.h"
 
 #include <QRandomGenerator>
 

@@ -1,6 +1,6 @@
 // Four connections book, edit and delete in the same cash box at the same time.
-#include "dbinstall.h"
 #include "zorvaschema.h"
+#include "admin/dbinstall/dbinstall.h"
 
 #include <QRandomGenerator>
 

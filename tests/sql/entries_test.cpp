@@ -1,8 +1,8 @@
 // The cash-book procedures: the balance chain after inserts, edits and deletes, the new
 // entry's id, the amounts' signs, texts, and the totals procedure.
-#include "dbinstall.h"
-#include "storedproc.h"
 #include "zorvaschema.h"
+#include "admin/dbinstall/dbinstall.h"
+#include "db/storedproc.h"
 
 #include <gtest/gtest.h>
 

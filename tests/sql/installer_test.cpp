@@ -1,11 +1,11 @@
 // The installer: creating a database from nothing, refusing an existing one, upgrading a
 // version 1 database in place, the demo data, backups loading back, the command line.
-#include "database.h"
-#include "dbinstall.h"
-#include "schemascripts.h"
-#include "sqlscript.h"
-#include "tabledump.h"
 #include "zorvaschema.h"
+#include "admin/dbinstall/dbinstall.h"
+#include "admin/dbinstall/schemascripts.h"
+#include "admin/dbinstall/sqlscript.h"
+#include "core/dbhelpers/tabledump.h"
+#include "db/database.h"
 
 #include <QCoreApplication>
 #include <QFile>

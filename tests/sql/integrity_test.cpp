@@ -1,8 +1,8 @@
 // References between the tables, the refused deletions and their messages, the single
 // rows, the views' columns, and loading a backup with the foreign-key checks off.
-#include "database.h"
-#include "dbinstall.h"
 #include "zorvaschema.h"
+#include "admin/dbinstall/dbinstall.h"
+#include "db/database.h"
 
 #include <gtest/gtest.h>
 

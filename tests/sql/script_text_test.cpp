@@ -1,8 +1,8 @@
 // Splitting scripts, reading connection targets and building procedure calls: no server.
-#include "connectiontarget.h"
-#include "proccalls.h"
-#include "schemascripts.h"
-#include "sqlscript.h"
+#include "admin/dbinstall/connectiontarget.h"
+#include "admin/dbinstall/schemascripts.h"
+#include "admin/dbinstall/sqlscript.h"
+#include "core/dbhelpers/proccalls.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "zorvaschema.h"
 
-#include "dbinstall.h"
-#include "query.h"
+#include "admin/dbinstall/dbinstall.h"
+#include "db/query.h"
 
 #include <gtest/gtest.h>
 

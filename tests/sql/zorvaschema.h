@@ -1,8 +1,8 @@
 // Scratch schemas holding the Zorva database, and small readers for the tests.
 #pragma once
 
-#include "database.h"
-#include "testserver.h"
+#include "db/database.h"
+#include "support/testserver.h"
 
 #include <QDate>
 #include <QList>

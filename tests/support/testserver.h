@@ -1,7 +1,7 @@
 // The MariaDB server the test script started, and throw-away schemas on it.
 #pragma once
 
-#include "database.h"
+#include "db/database.h"
 
 #include <QString>
 #include <QTemporaryDir>

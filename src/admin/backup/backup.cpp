@@ -1,11 +1,11 @@
 #include "backup.h"
 
-#include "database.h"
-#include "errors.h"
-#include "filedialog.h"
-#include "globals.h"
-#include "messagebox.h"
-#include "tabledump.h"
+#include "core/dbhelpers/tabledump.h"
+#include "core/globals.h"
+#include "core/ui/filedialog.h"
+#include "core/ui/messagebox.h"
+#include "db/database.h"
+#include "db/errors.h"
 
 #include <QApplication>
 #include <QCoreApplication>

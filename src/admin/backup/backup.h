@@ -2,8 +2,8 @@
 // ".zip" archive) and the command file that runs the dump tool.
 #pragma once
 
-#include "programsettings.h"
-#include "tabledump.h"
+#include "core/dbhelpers/tabledump.h"
+#include "core/programsettings.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "backuppanel.h"
-#include "slotguard.h"
+#include "core/ui/slotguard.h"
 
-#include "filedialog.h"
+#include "core/ui/filedialog.h"
 
 #include <QFileInfo>
 #include <QLabel>

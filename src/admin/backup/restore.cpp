@@ -1,12 +1,12 @@
 #include "restore.h"
 
 #include "backup.h"
-#include "database.h"
-#include "dbinstall.h"
-#include "errors.h"
-#include "filedialog.h"
-#include "messagebox.h"
-#include "sqlscript.h"
+#include "admin/dbinstall/dbinstall.h"
+#include "admin/dbinstall/sqlscript.h"
+#include "core/ui/filedialog.h"
+#include "core/ui/messagebox.h"
+#include "db/database.h"
+#include "db/errors.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 // with the script's afterwards.
 #pragma once
 
-#include "programsettings.h"
+#include "core/programsettings.h"
 
 #include <QByteArray>
 #include <QList>

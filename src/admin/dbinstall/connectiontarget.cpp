@@ -1,6 +1,6 @@
 #include "connectiontarget.h"
 
-#include "database.h"
+#include "db/database.h"
 
 namespace zorva {
 

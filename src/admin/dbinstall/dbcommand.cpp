@@ -1,8 +1,8 @@
 // The database commands of the command line.
 #include "connectiontarget.h"
-#include "database.h"
 #include "dbinstall.h"
 #include "schemascripts.h"
+#include "db/database.h"
 
 namespace zorva {
 

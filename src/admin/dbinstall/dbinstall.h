@@ -8,7 +8,7 @@
 
 #include "dbinstallerror.h"
 #include "demodata.h"
-#include "proccalls.h"
+#include "core/dbhelpers/proccalls.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,9 +1,9 @@
 #include "dbinstall.h"
 
-#include "database.h"
 #include "schemascripts.h"
 #include "sqlscript.h"
-#include "sqltext.h"
+#include "core/sqltext.h"
+#include "db/database.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

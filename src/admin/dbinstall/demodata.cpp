@@ -1,9 +1,9 @@
 #include "demodata.h"
 
-#include "database.h"
 #include "dbinstall.h"
 #include "schemascripts.h"
-#include "sqltext.h"
+#include "core/sqltext.h"
+#include "db/database.h"
 
 #include <QFileInfo>
 

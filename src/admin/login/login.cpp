@@ -1,12 +1,12 @@
 #include "login.h"
 
-#include "globals.h"
-#include "inputbehaviour.h"
-#include "inputtext.h"
-#include "messagebox.h"
-#include "passwordhash.h"
-#include "slotguard.h"
-#include "windowplace.h"
+#include "core/globals.h"
+#include "core/passwordhash.h"
+#include "core/ui/inputbehaviour.h"
+#include "core/ui/inputtext.h"
+#include "core/ui/messagebox.h"
+#include "core/ui/slotguard.h"
+#include "core/ui/windowplace.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>

@@ -3,7 +3,7 @@
 // password here.
 #pragma once
 
-#include "table.h"
+#include "db/table.h"
 
 #include <QDialog>
 

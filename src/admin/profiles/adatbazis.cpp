@@ -1,19 +1,19 @@
 #include "adatbazis.h"
 
 #include "adatbazis_szerkeszt.h"
-#include "backuppanel.h"
-#include "slotguard.h"
+#include "admin/backup/backuppanel.h"
+#include "core/ui/slotguard.h"
 
-#include "connectiontarget.h"
-#include "dbgrid.h"
-#include "dbinstall.h"
-#include "formpos.h"
-#include "globals.h"
-#include "mainicons.h"
-#include "messagebox.h"
-#include "schemascripts.h"
-#include "texthelpers.h"
-#include "windowplace.h"
+#include "admin/dbinstall/connectiontarget.h"
+#include "admin/dbinstall/dbinstall.h"
+#include "admin/dbinstall/schemascripts.h"
+#include "core/formpos.h"
+#include "core/globals.h"
+#include "core/texthelpers.h"
+#include "core/ui/dbgrid.h"
+#include "core/ui/mainicons.h"
+#include "core/ui/messagebox.h"
+#include "core/ui/windowplace.h"
 
 #include <QAction>
 #include <QApplication>

@@ -5,11 +5,11 @@
 // numbered from 1 in the list's order, whenever the window closes.
 #pragma once
 
-#include "listwindow.h"
+#include "core/ui/listwindow.h"
 
-#include "database.h"
-#include "memtable.h"
-#include "programsettings.h"
+#include "core/programsettings.h"
+#include "db/database.h"
+#include "db/memtable.h"
 
 #include <QStringList>
 

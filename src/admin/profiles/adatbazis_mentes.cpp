@@ -2,9 +2,9 @@
 // panel with the dump tool, and restoring a script into the current row's database.
 #include "adatbazis.h"
 
-#include "backup.h"
-#include "backuppanel.h"
-#include "restore.h"
+#include "admin/backup/backup.h"
+#include "admin/backup/backuppanel.h"
+#include "admin/backup/restore.h"
 
 #include <QLabel>
 #include <QProgressBar>

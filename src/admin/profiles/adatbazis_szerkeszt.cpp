@@ -1,11 +1,11 @@
 #include "adatbazis_szerkeszt.h"
 
-#include "cp1250.h"
 #include "profileconnection.h"
-#include "slotguard.h"
+#include "core/cp1250.h"
+#include "core/ui/slotguard.h"
 
-#include "dataset.h"
-#include "windowplace.h"
+#include "core/ui/windowplace.h"
+#include "db/dataset.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

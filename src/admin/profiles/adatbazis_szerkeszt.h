@@ -3,7 +3,7 @@
 // pending row; OK writes the row into the list.
 #pragma once
 
-#include "editdialog.h"
+#include "core/ui/editdialog.h"
 
 class QLineEdit;
 class QToolButton;

@@ -1,10 +1,10 @@
 #include "profileconnection.h"
 
-#include "database.h"
-#include "errors.h"
-#include "messagebox.h"
-#include "programsettings.h"
-#include "texthelpers.h"
+#include "core/programsettings.h"
+#include "core/texthelpers.h"
+#include "core/ui/messagebox.h"
+#include "db/database.h"
+#include "db/errors.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -4,9 +4,9 @@
 #include "rightdelegate.h"
 #include "userrules.h"
 
-#include "dbgrid.h"
-#include "mainconnection.h"
-#include "messagebox.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/ui/dbgrid.h"
+#include "core/ui/messagebox.h"
 
 #include <QAction>
 #include <QKeyEvent>

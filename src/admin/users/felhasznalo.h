@@ -3,9 +3,9 @@
 // editor.  An administrator opens it from the main window.
 #pragma once
 
-#include "listwindow.h"
+#include "core/ui/listwindow.h"
 
-#include "table.h"
+#include "db/table.h"
 
 namespace zorva {
 

@@ -1,12 +1,12 @@
 #include "felhasznaloszerkeszt.h"
 
-#include "login.h"
-#include "messagebox.h"
-#include "passwordhash.h"
 #include "rightdelegate.h"
 #include "userrules.h"
+#include "admin/login/login.h"
+#include "core/passwordhash.h"
+#include "core/ui/messagebox.h"
 
-#include "dataset.h"
+#include "db/dataset.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>

@@ -3,7 +3,7 @@
 // the editor open with what was typed.
 #pragma once
 
-#include "editdialog.h"
+#include "core/ui/editdialog.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -1,6 +1,6 @@
 #include "rightdelegate.h"
 
-#include "datasetmodel.h"
+#include "db/datasetmodel.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,10 +1,10 @@
 #include "userrules.h"
 
-#include "mainconnection.h"
-#include "sqltext.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/sqltext.h"
 
-#include "database.h"
-#include "textcodec.h"
+#include "db/database.h"
+#include "db/textcodec.h"
 
 namespace zorva {
 

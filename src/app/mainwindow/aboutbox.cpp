@@ -1,7 +1,7 @@
 #include "aboutbox.h"
 
-#include "mainicons.h"
-#include "slotguard.h"
+#include "core/ui/mainicons.h"
+#include "core/ui/slotguard.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
 // Which rights the guarded actions of the main window need.
 #pragma once
 
-#include "globals.h"
+#include "core/globals.h"
 
 #include <QString>
 

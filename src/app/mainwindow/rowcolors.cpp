@@ -1,6 +1,6 @@
 #include "rowcolors.h"
 
-#include "globals.h"
+#include "core/globals.h"
 
 namespace zorva {
 

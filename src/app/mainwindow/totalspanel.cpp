@@ -1,6 +1,6 @@
 #include "totalspanel.h"
 
-#include "mainicons.h"
+#include "core/ui/mainicons.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -3,7 +3,7 @@
 // and the booking of a paid bill into a chosen cash box.
 #pragma once
 
-#include "listwindow.h"
+#include "core/ui/listwindow.h"
 
 #include <QList>
 #include <QString>

@@ -1,19 +1,19 @@
 #include "csekkfizet_szerkeszt.h"
 
-#include "torzscsekk.h"
+#include "bills/types/torzscsekk.h"
 
-#include "amountfield.h"
+#include "core/ui/amountfield.h"
 
-#include "datehelpers.h"
-#include "dialogclock.h"
-#include "globals.h"
-#include "mainconnection.h"
-#include "numberformat.h"
-#include "texthelpers.h"
+#include "core/datehelpers.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/globals.h"
+#include "core/numberformat.h"
+#include "core/texthelpers.h"
+#include "entries/dialogs/dialogclock.h"
 
-#include "dataset.h"
-#include "errors.h"
-#include "table.h"
+#include "db/dataset.h"
+#include "db/errors.h"
+#include "db/table.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -42,21 +42,10 @@ Tfrm_CsekkFizet_Szerkeszt::Tfrm_CsekkFizet_Szerkeszt(TDataSet *table, QWidget *p
     m_period->setFixedWidth(90);
     addField(QStringLiteral("időszak"), m_period);
 
-    m_due = new QDateEdit(this);
-    m_due->setObjectName(QStringLiteral("DateTimePicker1"));
-    m_due->setCalendarPopup(true);
-    m_due->setDisplayFormat(QStringLiteral("yyyy.MM.dd."));
-    m_due->setFixedWidth(130);
+    m_due = datePicker(QStringLiteral("DateTimePicker1"));
     addField(QStringLiteral("határidő"), m_due);
 
-    m_amount = new QLineEdit(this);
-    m_amount->setObjectName(QStringLiteral("DBEdit2"));
-    QFont bold(QStringLiteral("Arial"));
-    bold.setPixelSize(15);
-    bold.setBold(true);
-    m_amount->setFont(bold);
-    m_amount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_amount->setFixedWidth(200);
+    m_amount = amountBox(QStringLiteral("DBEdit2"), 200);
     addField(QStringLiteral("összeg"), m_amount);
 
     QWidget::setTabOrder(m_period, m_due);

@@ -2,7 +2,7 @@
 // follows the due date when the row is written.
 #pragma once
 
-#include "editdialog.h"
+#include "core/ui/editdialog.h"
 
 #include <QDate>
 

@@ -1,12 +1,12 @@
 #include "fizetnikell.h"
 
-#include "slotguard.h"
 #include "unpaidtotal.h"
+#include "core/ui/slotguard.h"
 
-#include "dialogclock.h"
+#include "entries/dialogs/dialogclock.h"
 
-#include "mainconnection.h"
-#include "query.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "db/query.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,7 +2,7 @@
 // as a reminder.  Read-only; it can only be closed.
 #pragma once
 
-#include "listwindow.h"
+#include "core/ui/listwindow.h"
 
 class QLabel;
 class TmySQLQuery;

@@ -1,7 +1,7 @@
 #include "unpaidtotal.h"
 
-#include "mainconnection.h"
-#include "numberformat.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/numberformat.h"
 
 namespace zorva {
 

@@ -1,6 +1,6 @@
 #include "flagmarkdelegate.h"
 
-#include "datasetmodel.h"
+#include "db/datasetmodel.h"
 
 #include <QPainter>
 #include <QPainterPath>

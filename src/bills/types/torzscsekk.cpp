@@ -1,16 +1,16 @@
 #include "torzscsekk.h"
 
 #include "flagmarkdelegate.h"
-#include "slotguard.h"
 #include "torzscsekk_szerkeszt.h"
+#include "core/ui/slotguard.h"
 
-#include "dbgrid.h"
-#include "frm_grid2html.h"
-#include "globals.h"
-#include "mainconnection.h"
-#include "sqltext.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/globals.h"
+#include "core/sqltext.h"
+#include "core/ui/dbgrid.h"
+#include "export/ui/grid2html.h"
 
-#include "query.h"
+#include "db/query.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,7 +3,7 @@
 // writes table csekk; the list is read again afterwards.
 #pragma once
 
-#include "listwindow.h"
+#include "core/ui/listwindow.h"
 
 #include <QString>
 

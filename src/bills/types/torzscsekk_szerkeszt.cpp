@@ -1,16 +1,16 @@
 #include "torzscsekk_szerkeszt.h"
 
-#include "amountfield.h"
-#include "clientchooser.h"
-#include "globals.h"
-#include "mainconnection.h"
-#include "numberformat.h"
-#include "slotguard.h"
-#include "texthelpers.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/globals.h"
+#include "core/numberformat.h"
+#include "core/texthelpers.h"
+#include "core/ui/amountfield.h"
+#include "core/ui/slotguard.h"
+#include "entries/dialogs/ugyfelvalaszt.h"
 
-#include "dataset.h"
-#include "errors.h"
-#include "table.h"
+#include "db/dataset.h"
+#include "db/errors.h"
+#include "db/table.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -50,14 +50,7 @@ Tfrm_TorzsCsekk_Szerkeszt::Tfrm_TorzsCsekk_Szerkeszt(TDataSet *table, QWidget *p
     m_day->setFixedWidth(60);
     addField(QStringLiteral("hónap napja"), m_day);
 
-    m_amount = new QLineEdit(this);
-    m_amount->setObjectName(QStringLiteral("DBEdit3"));
-    QFont bold(QStringLiteral("Arial"));
-    bold.setPixelSize(15);
-    bold.setBold(true);
-    m_amount->setFont(bold);
-    m_amount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_amount->setFixedWidth(160);
+    m_amount = amountBox(QStringLiteral("DBEdit3"), 160);
     addField(QStringLiteral("összeg"), m_amount);
 
     m_client = new QLineEdit;

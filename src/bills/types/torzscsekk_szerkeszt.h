@@ -2,7 +2,7 @@
 // The dialog's open operation writes the row.
 #pragma once
 
-#include "editdialog.h"
+#include "core/ui/editdialog.h"
 
 class QCheckBox;
 class QLineEdit;

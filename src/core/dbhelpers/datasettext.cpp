@@ -1,7 +1,7 @@
 #include "datasettext.h"
 
-#include "cp1250.h"
-#include "dataset.h"
+#include "core/cp1250.h"
+#include "db/dataset.h"
 
 namespace zorva {
 

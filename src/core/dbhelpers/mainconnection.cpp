@@ -1,8 +1,8 @@
 #include "mainconnection.h"
 
-#include "database.h"
-#include "errors.h"
-#include "textcodec.h"
+#include "db/database.h"
+#include "db/errors.h"
+#include "db/textcodec.h"
 
 #include <QPointer>
 

@@ -1,6 +1,6 @@
 #include "proccalls.h"
 
-#include "sqltext.h"
+#include "core/sqltext.h"
 
 namespace zorva {
 

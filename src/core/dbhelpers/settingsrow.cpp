@@ -1,7 +1,7 @@
 #include "settingsrow.h"
 
-#include "field.h"
-#include "query.h"
+#include "db/field.h"
+#include "db/query.h"
 
 namespace zorva {
 

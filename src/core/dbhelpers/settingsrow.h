@@ -1,7 +1,7 @@
 // The database-wide settings row (table beallit) read into the program's settings record.
 #pragma once
 
-#include "globals.h"
+#include "core/globals.h"
 
 class TmySQLDatabase;
 

@@ -1,9 +1,9 @@
 #include "tabledump.h"
 
-#include "database.h"
-#include "errors.h"
-#include "sqltext.h"
-#include "table.h"
+#include "core/sqltext.h"
+#include "db/database.h"
+#include "db/errors.h"
+#include "db/table.h"
 
 #include <QCoreApplication>
 #include <QSaveFile>

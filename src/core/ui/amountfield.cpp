@@ -1,7 +1,7 @@
 #include "amountfield.h"
 
-#include "numberformat.h"
-#include "texthelpers.h"
+#include "core/numberformat.h"
+#include "core/texthelpers.h"
 
 #include <QLineEdit>
 #include <QVariant>

@@ -1,9 +1,10 @@
 #include "application.h"
 
-#include "errors.h"
+#include "helpkey.h"
 #include "messagebox.h"
 #include "slotguard.h"
 #include "windowplace.h"
+#include "db/errors.h"
 
 #include <QLibraryInfo>
 #include <QLocale>
@@ -60,6 +61,7 @@ bool installQtTranslations(QCoreApplication *app)
 ZorvaApplication::ZorvaApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     installQtTranslations(this);
+    InstallHelpKey(this);
 }
 
 bool ZorvaApplication::notify(QObject *receiver, QEvent *event)

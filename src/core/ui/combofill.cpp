@@ -1,7 +1,7 @@
 #include "combofill.h"
 
-#include "directquery.h"
-#include "mainconnection.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "db/directquery.h"
 
 #include <QComboBox>
 

@@ -3,8 +3,8 @@
 #include "searchbox.h"
 #include "slotguard.h"
 
-#include "dataset.h"
-#include "globals.h"
+#include "core/globals.h"
+#include "db/dataset.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

@@ -3,7 +3,7 @@
 // search character or clicking a column title is handed to the window through signals.
 #pragma once
 
-#include "datasetmodel.h"
+#include "db/datasetmodel.h"
 
 #include <QColor>
 #include <QPointer>

@@ -5,10 +5,12 @@
 #include "slotguard.h"
 #include "windowplace.h"
 
-#include "dataset.h"
-#include "errors.h"
-#include "mainconnection.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "db/dataset.h"
+#include "db/errors.h"
 
+#include <QDateEdit>
+#include <QFont>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QLabel>
@@ -64,6 +66,44 @@ void EditDialog::setDataSet(TDataSet *dataSet)
 TDataSet *EditDialog::dataSet() const
 {
     return m_ds;
+}
+
+QLineEdit *EditDialog::amountBox(const QString &objectName, int width)
+{
+    auto *box = new QLineEdit(this);
+    box->setObjectName(objectName);
+    box->setFont(emphasisFont());
+    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    box->setFixedWidth(width);
+    return box;
+}
+
+QLineEdit *EditDialog::readOnlyBox(const QString &objectName, int width)
+{
+    auto *box = new QLineEdit(this);
+    box->setObjectName(objectName);
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    box->setFixedWidth(width);
+    return box;
+}
+
+QDateEdit *EditDialog::datePicker(const QString &objectName)
+{
+    auto *picker = new QDateEdit(this);
+    picker->setObjectName(objectName);
+    picker->setCalendarPopup(true);
+    picker->setDisplayFormat(QStringLiteral("yyyy.MM.dd."));
+    picker->setFixedWidth(130);
+    return picker;
+}
+
+QFont EditDialog::emphasisFont()
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(15);
+    font.setBold(true);
+    return font;
 }
 
 QLabel *EditDialog::addField(const QString &label, QWidget *field)

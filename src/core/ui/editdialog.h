@@ -14,7 +14,10 @@
 #include <QPointer>
 #include <QString>
 
+class QDateEdit;
+class QFont;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
 class TDataSet;
@@ -42,6 +45,16 @@ public:
     QVBoxLayout *fieldLayout() const { return m_fields; }
     void setFirstFocus(QWidget *field) { m_firstFocus = field; }
     QWidget *firstFocus() const { return m_firstFocus; }
+
+    // The controls the dialogs share, each a child of the dialog, named `objectName`.
+    // An amount: bold, right-aligned, `width` pixels wide.
+    QLineEdit *amountBox(const QString &objectName, int width);
+    // A value shown but not typed: read-only, skipped by Tab.
+    QLineEdit *readOnlyBox(const QString &objectName, int width);
+    // A date with a calendar pop-up, shown as "yyyy.MM.dd.".
+    QDateEdit *datePicker(const QString &objectName);
+    // The bold 15-pixel Arial of a dialog's main field (a name or an amount).
+    static QFont emphasisFont();
 
     QPushButton *okButton() const { return m_ok; }
     QPushButton *cancelButton() const { return m_cancel; }

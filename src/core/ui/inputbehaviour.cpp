@@ -1,7 +1,7 @@
 #include "inputbehaviour.h"
 
-#include "globals.h"
 #include "slotguard.h"
+#include "core/globals.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

@@ -1,19 +1,19 @@
 #include "listwindow.h"
 
 #include "columnwidths.h"
-#include "datasettext.h"
 #include "dbgrid.h"
 #include "mainicons.h"
 #include "messagebox.h"
-#include "querytext.h"
 #include "searchbox.h"
 #include "slotguard.h"
 #include "windowplace.h"
+#include "core/dbhelpers/datasettext.h"
+#include "core/querytext.h"
 
-#include "dataset.h"
-#include "errors.h"
-#include "query.h"
-#include "table.h"
+#include "db/dataset.h"
+#include "db/errors.h"
+#include "db/query.h"
+#include "db/table.h"
 
 #include <QAction>
 #include <QApplication>

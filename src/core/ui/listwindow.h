@@ -9,7 +9,7 @@
 // go through the hooks below.
 #pragma once
 
-#include "datasetmodel.h"
+#include "db/datasetmodel.h"
 
 #include <QDialog>
 #include <QHash>

@@ -1,7 +1,7 @@
 #include "windowplace.h"
 
-#include "formpos.h"
-#include "globals.h"
+#include "core/formpos.h"
+#include "core/globals.h"
 
 #include <QPrinterInfo>
 #include <QWidget>

@@ -1,23 +1,23 @@
 #include "tartozas.h"
 
-#include "mainicons.h"
-#include "slotguard.h"
 #include "tartozas_szerkeszt.h"
-#include "torleszt.h"
+#include "core/ui/mainicons.h"
+#include "core/ui/slotguard.h"
+#include "debts/repayments/torleszt.h"
 
-#include "cashboxcheck.h"
-#include "clientchooser.h"
-#include "dbgrid.h"
-#include "entryroutines.h"
-#include "frm_grid2html.h"
-#include "globals.h"
-#include "gridprint.h"
-#include "mainconnection.h"
-#include "messagebox.h"
-#include "querytext.h"
-#include "sqltext.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/globals.h"
+#include "core/querytext.h"
+#include "core/sqltext.h"
+#include "core/ui/dbgrid.h"
+#include "core/ui/messagebox.h"
+#include "entries/dialogs/ugyfelvalaszt.h"
+#include "entries/editor/entryroutines.h"
+#include "export/ui/grid2html.h"
+#include "masterdata/cashboxes/cashboxcheck.h"
+#include "reports/ui/gridprint.h"
 
-#include "query.h"
+#include "db/query.h"
 
 #include <QAction>
 #include <QApplication>

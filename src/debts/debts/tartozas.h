@@ -3,8 +3,8 @@
 // booking, deletion, repayment, settlement, further loans and the movements of a loan.
 #pragma once
 
-#include "debtmoves.h"
-#include "listwindow.h"
+#include "core/ui/listwindow.h"
+#include "debts/repayments/debtmoves.h"
 
 #include <functional>
 

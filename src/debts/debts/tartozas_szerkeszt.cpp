@@ -1,15 +1,15 @@
 #include "tartozas_szerkeszt.h"
 
-#include "dialogclock.h"
-#include "globals.h"
-#include "mainconnection.h"
-#include "messagebox.h"
-#include "numberformat.h"
-#include "texthelpers.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/globals.h"
+#include "core/numberformat.h"
+#include "core/texthelpers.h"
+#include "core/ui/messagebox.h"
+#include "entries/dialogs/dialogclock.h"
 
-#include "dataset.h"
-#include "errors.h"
-#include "table.h"
+#include "db/dataset.h"
+#include "db/errors.h"
+#include "db/table.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -21,26 +21,6 @@
 namespace zorva {
 
 namespace {
-
-QLineEdit *readOnlyBox(QWidget *parent, const QString &name, int width)
-{
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setReadOnly(true);
-    box->setFocusPolicy(Qt::NoFocus);
-    box->setFixedWidth(width);
-    return box;
-}
-
-QDateEdit *datePicker(QWidget *parent, const QString &name)
-{
-    auto *picker = new QDateEdit(parent);
-    picker->setObjectName(name);
-    picker->setCalendarPopup(true);
-    picker->setDisplayFormat(QStringLiteral("yyyy.MM.dd."));
-    picker->setFixedWidth(130);
-    return picker;
-}
 
 QString amountText(const TField &field)
 {
@@ -60,22 +40,15 @@ Tfrm_Tartozas_Szerkeszt::Tfrm_Tartozas_Szerkeszt(TDataSet *table, QWidget *paren
 {
     setDataSet(table);
 
-    m_client = readOnlyBox(this, QStringLiteral("DBEdit1"), 300);
+    m_client = readOnlyBox(QStringLiteral("DBEdit1"), 300);
     addField(QStringLiteral("ügyfél"), m_client);
 
-    m_amount = new QLineEdit(this);
-    m_amount->setObjectName(QStringLiteral("DBEdit2"));
-    QFont bold(QStringLiteral("Arial"));
-    bold.setPixelSize(15);
-    bold.setBold(true);
-    m_amount->setFont(bold);
-    m_amount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_amount->setFixedWidth(160);
+    m_amount = amountBox(QStringLiteral("DBEdit2"), 160);
     addField(QStringLiteral("összeg"), m_amount);
 
-    m_date = datePicker(this, QStringLiteral("DateTimePicker1"));
+    m_date = datePicker(QStringLiteral("DateTimePicker1"));
     addField(QStringLiteral("dátum"), m_date);
-    m_due = datePicker(this, QStringLiteral("DateTimePicker2"));
+    m_due = datePicker(QStringLiteral("DateTimePicker2"));
     addField(QStringLiteral("hat.idő"), m_due);
 
     m_note = new QLineEdit(this);
@@ -84,11 +57,11 @@ Tfrm_Tartozas_Szerkeszt::Tfrm_Tartozas_Szerkeszt(TDataSet *table, QWidget *paren
     m_note->setMinimumWidth(360);
     addField(QStringLiteral("szöveg"), m_note);
 
-    m_settled = readOnlyBox(this, QStringLiteral("DBEdit4"), 130);
+    m_settled = readOnlyBox(QStringLiteral("DBEdit4"), 130);
     addField(QStringLiteral("megadva"), m_settled);
-    m_repaid = readOnlyBox(this, QStringLiteral("DBEdit5"), 160);
+    m_repaid = readOnlyBox(QStringLiteral("DBEdit5"), 160);
     addField(QStringLiteral("ebből törl."), m_repaid);
-    m_remaining = readOnlyBox(this, QStringLiteral("DBEdit6"), 160);
+    m_remaining = readOnlyBox(QStringLiteral("DBEdit6"), 160);
     addField(QStringLiteral("marad"), m_remaining);
 
     QWidget::setTabOrder(m_amount, m_date);

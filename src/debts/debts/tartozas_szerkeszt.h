@@ -3,7 +3,7 @@
 // as the database keeps them.
 #pragma once
 
-#include "editdialog.h"
+#include "core/ui/editdialog.h"
 
 #include <QDate>
 

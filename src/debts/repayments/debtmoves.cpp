@@ -1,15 +1,15 @@
 #include "debtmoves.h"
 
-#include "amounttext.h"
-#include "beallit.h"
-#include "cashboxcheck.h"
-#include "entryroutines.h"
-#include "globals.h"
-#include "mainconnection.h"
-#include "messagebox.h"
-#include "numberformat.h"
-#include "proccalls.h"
-#include "torzskasszatip.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/dbhelpers/proccalls.h"
+#include "core/globals.h"
+#include "core/numberformat.h"
+#include "core/ui/messagebox.h"
+#include "entries/dialogs/inpszamszoveg.h"
+#include "entries/editor/entryroutines.h"
+#include "masterdata/cashboxes/cashboxcheck.h"
+#include "masterdata/cashtypes/torzskasszatip.h"
+#include "masterdata/settings/beallit.h"
 
 #include <cmath>
 

@@ -1,15 +1,15 @@
 #include "torleszt.h"
 
-#include "flagmarkdelegate.h"
+#include "bills/types/flagmarkdelegate.h"
 
-#include "dbgrid.h"
-#include "globals.h"
-#include "mainconnection.h"
-#include "numberformat.h"
-#include "querytext.h"
-#include "sqltext.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/globals.h"
+#include "core/numberformat.h"
+#include "core/querytext.h"
+#include "core/sqltext.h"
+#include "core/ui/dbgrid.h"
 
-#include "query.h"
+#include "db/query.h"
 
 #include <QApplication>
 #include <QBoxLayout>

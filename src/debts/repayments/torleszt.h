@@ -2,7 +2,7 @@
 // client's name and what remains of the loan in the header.
 #pragma once
 
-#include "listwindow.h"
+#include "core/ui/listwindow.h"
 
 class QLabel;
 class TmySQLQuery;

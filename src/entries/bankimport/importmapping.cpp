@@ -1,6 +1,6 @@
 #include "importmapping.h"
 
-#include "inifile.h"
+#include "core/inifile.h"
 
 namespace zorva {
 

@@ -1,10 +1,10 @@
 #include "importplan.h"
 
-#include "database.h"
-#include "directquery.h"
-#include "errors.h"
-#include "proccalls.h"
-#include "sqltext.h"
+#include "core/dbhelpers/proccalls.h"
+#include "core/sqltext.h"
+#include "db/database.h"
+#include "db/directquery.h"
+#include "db/errors.h"
 
 #include <QSet>
 

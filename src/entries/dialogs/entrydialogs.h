@@ -2,8 +2,8 @@
 // with a remark.
 #pragma once
 
-#include "amounttext.h"
-#include "asktext.h"
-#include "clientchooser.h"
-#include "daterange.h"
-#include "monthrange.h"
+#include "honap.h"
+#include "idoszak.h"
+#include "inpstr.h"
+#include "inpszamszoveg.h"
+#include "ugyfelvalaszt.h"

@@ -1,7 +1,7 @@
 #include "entrychoosers.h"
 
-#include "clientchooser.h"
-#include "torzskasszatip.h"
+#include "entries/dialogs/ugyfelvalaszt.h"
+#include "masterdata/cashtypes/torzskasszatip.h"
 
 namespace zorva {
 

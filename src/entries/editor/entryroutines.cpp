@@ -1,9 +1,9 @@
 #include "entryroutines.h"
 
-#include "database.h"
-#include "errors.h"
-#include "mainconnection.h"
-#include "proccalls.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/dbhelpers/proccalls.h"
+#include "db/database.h"
+#include "db/errors.h"
 
 namespace zorva {
 

@@ -1,7 +1,7 @@
 #include "gridcolumns.h"
 
-#include "dataset.h"
-#include "dbgrid.h"
+#include "core/ui/dbgrid.h"
+#include "db/dataset.h"
 
 namespace zorva {
 

@@ -2,7 +2,7 @@
 // title, width in pixels, hidden or not, alignment.
 #pragma once
 
-#include "exportcolumn.h"
+#include "export/exportcolumn.h"
 
 class TDBGrid;
 

@@ -1,14 +1,14 @@
 #include "queryhtml.h"
 
-#include "application.h"
-#include "exporterror.h"
-#include "folders.h"
-#include "frm_grid2html.h"
-#include "globals.h"
-#include "htmlpage.h"
-#include "shell.h"
-#include "texthelpers.h"
-#include "windowplace.h"
+#include "grid2html.h"
+#include "core/folders.h"
+#include "core/globals.h"
+#include "core/texthelpers.h"
+#include "core/ui/application.h"
+#include "core/ui/shell.h"
+#include "core/ui/windowplace.h"
+#include "export/exporterror.h"
+#include "export/htmlpage.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,7 +2,7 @@
 // printed reports.
 #pragma once
 
-#include "dataset.h"
+#include "db/dataset.h"
 
 #include <QDateTime>
 #include <QStringList>

@@ -1,5 +1,5 @@
 #include "sendmail.h"
-#include "slotguard.h"
+#include "core/ui/slotguard.h"
 
 #include <QCoreApplication>
 #include <QDir>

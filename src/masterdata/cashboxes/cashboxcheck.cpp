@@ -1,9 +1,9 @@
 #include "cashboxcheck.h"
 
-#include "globals.h"
-#include "mainconnection.h"
-#include "messagebox.h"
 #include "torzskassza.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/globals.h"
+#include "core/ui/messagebox.h"
 
 namespace zorva {
 

@@ -2,7 +2,7 @@
 
 #include "torzskassza_szerkeszt.h"
 
-#include "mainconnection.h"
+#include "core/dbhelpers/mainconnection.h"
 
 namespace zorva {
 

@@ -1,9 +1,9 @@
 // The cash boxes window: the list of table kassza, in maintenance or in choice mode.
 #pragma once
 
-#include "listwindow.h"
+#include "core/ui/listwindow.h"
 
-#include "table.h"
+#include "db/table.h"
 
 namespace zorva {
 

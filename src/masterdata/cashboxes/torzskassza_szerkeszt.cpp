@@ -1,6 +1,6 @@
 #include "torzskassza_szerkeszt.h"
 
-#include "dataset.h"
+#include "db/dataset.h"
 
 #include <QLineEdit>
 
@@ -14,10 +14,7 @@ Tfrm_TorzsKassza_Szerkeszt::Tfrm_TorzsKassza_Szerkeszt(TDataSet *table, QWidget 
 
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("DBEdit1"));
-    QFont bold(QStringLiteral("Arial"));
-    bold.setBold(true);
-    bold.setPixelSize(15);
-    m_name->setFont(bold);
+    m_name->setFont(emphasisFont());
     m_name->setMinimumWidth(300);
     m_decimals = new QLineEdit(this);
     m_decimals->setObjectName(QStringLiteral("DBEdit2"));

@@ -2,7 +2,7 @@
 // OK writes the row.
 #pragma once
 
-#include "editdialog.h"
+#include "core/ui/editdialog.h"
 
 class QLineEdit;
 

@@ -1,7 +1,7 @@
 #include "coloursample.h"
 
-#include "filedialog.h"
-#include "globals.h"
+#include "core/globals.h"
+#include "core/ui/filedialog.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -2,9 +2,9 @@
 
 #include "torzskasszatip_szerkeszt.h"
 
-#include "dbgrid.h"
-#include "globals.h"
-#include "mainconnection.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/globals.h"
+#include "core/ui/dbgrid.h"
 
 #include <QColor>
 

@@ -2,9 +2,9 @@
 // optionally showing only the income or only the expense types.
 #pragma once
 
-#include "listwindow.h"
+#include "core/ui/listwindow.h"
 
-#include "table.h"
+#include "db/table.h"
 
 #include <QVariant>
 

@@ -2,7 +2,7 @@
 
 #include "coloursample.h"
 
-#include "dataset.h"
+#include "db/dataset.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

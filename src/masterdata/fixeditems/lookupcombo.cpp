@@ -1,7 +1,7 @@
 #include "lookupcombo.h"
 
-#include "dataset.h"
-#include "slotguard.h"
+#include "core/ui/slotguard.h"
+#include "db/dataset.h"
 
 namespace zorva {
 

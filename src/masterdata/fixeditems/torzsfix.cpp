@@ -1,14 +1,14 @@
 #include "torzsfix.h"
 
-#include "slotguard.h"
 #include "torzsfix_szerkeszt.h"
+#include "core/ui/slotguard.h"
 
-#include "dbgrid.h"
-#include "entryroutines.h"
-#include "frm_grid2html.h"
-#include "frm_hatarolt.h"
-#include "gridprint.h"
-#include "mainconnection.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/ui/dbgrid.h"
+#include "entries/editor/entryroutines.h"
+#include "export/ui/grid2html.h"
+#include "export/ui/hatarolt.h"
+#include "reports/ui/gridprint.h"
 
 #include <QAction>
 #include <QHBoxLayout>

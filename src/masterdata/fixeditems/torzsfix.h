@@ -2,10 +2,10 @@
 // in maintenance mode and chosen from in choice mode; and the booking of a chosen item.
 #pragma once
 
-#include "listwindow.h"
+#include "core/ui/listwindow.h"
 
-#include "query.h"
-#include "table.h"
+#include "db/query.h"
+#include "db/table.h"
 
 #include <QString>
 

@@ -1,16 +1,16 @@
 #include "torzsfix_szerkeszt.h"
 
 #include "lookupcombo.h"
-#include "slotguard.h"
+#include "core/ui/slotguard.h"
 
-#include "clientchooser.h"
-#include "entryeditor.h"
-#include "mainconnection.h"
-#include "numberformat.h"
-#include "torzskasszatip.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/numberformat.h"
+#include "entries/dialogs/ugyfelvalaszt.h"
+#include "entries/editor/szerkeszt.h"
+#include "masterdata/cashtypes/torzskasszatip.h"
 
-#include "database.h"
-#include "dataset.h"
+#include "db/database.h"
+#include "db/dataset.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -71,10 +71,7 @@ Tfrm_Torzsfix_Szerkeszt::Tfrm_Torzsfix_Szerkeszt(TDataSet *table, TDataSet *type
 
     m_amount = new QLineEdit(this);
     m_amount->setObjectName(QStringLiteral("DBEdit1"));
-    QFont amountFont(QStringLiteral("Arial"));
-    amountFont.setBold(true);
-    amountFont.setPixelSize(15);
-    m_amount->setFont(amountFont);
+    m_amount->setFont(emphasisFont());
     addField(QStringLiteral("összeg"), m_amount);
 
     m_client = new LookupCombo(this);

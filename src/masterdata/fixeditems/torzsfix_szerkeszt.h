@@ -2,7 +2,7 @@
 // chooser button each), its amount and its text.  OK writes the row.
 #pragma once
 
-#include "editdialog.h"
+#include "core/ui/editdialog.h"
 
 class QLineEdit;
 class QPlainTextEdit;

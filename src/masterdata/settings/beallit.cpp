@@ -1,18 +1,18 @@
 #include "beallit.h"
 
-#include "cp1250.h"
-#include "filedialog.h"
-#include "globals.h"
-#include "inputbehaviour.h"
-#include "mainconnection.h"
-#include "messagebox.h"
-#include "settingsrow.h"
-#include "slotguard.h"
-#include "torzskasszatip.h"
-#include "windowplace.h"
+#include "core/cp1250.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/dbhelpers/settingsrow.h"
+#include "core/globals.h"
+#include "core/ui/filedialog.h"
+#include "core/ui/inputbehaviour.h"
+#include "core/ui/messagebox.h"
+#include "core/ui/slotguard.h"
+#include "core/ui/windowplace.h"
+#include "masterdata/cashtypes/torzskasszatip.h"
 
-#include "errors.h"
-#include "field.h"
+#include "db/errors.h"
+#include "db/field.h"
 
 #include <QApplication>
 #include <QCheckBox>

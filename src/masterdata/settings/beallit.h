@@ -2,7 +2,7 @@
 // database-wide row of the table beallit (sign-in, the cash types of loans and bills).
 #pragma once
 
-#include "table.h"
+#include "db/table.h"
 
 #include <QDialog>
 

@@ -1,9 +1,9 @@
 #include "tulajdonos.h"
 
-#include "mainconnection.h"
+#include "core/dbhelpers/mainconnection.h"
 
-#include "field.h"
-#include "table.h"
+#include "db/field.h"
+#include "db/table.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 // in their heading.
 #pragma once
 
-#include "editdialog.h"
+#include "core/ui/editdialog.h"
 
 #include <array>
 

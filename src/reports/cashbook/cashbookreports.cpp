@@ -1,17 +1,17 @@
 #include "cashbookreports.h"
 
-#include "database.h"
-#include "errors.h"
-#include "frm_hatarolt.h"
-#include "frm_nyomvalaszt.h"
-#include "globals.h"
-#include "mainconnection.h"
-#include "messagebox.h"
-#include "numberformat.h"
-#include "queryhtml.h"
-#include "querytext.h"
-#include "reportframe.h"
-#include "reportpreview.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/globals.h"
+#include "core/numberformat.h"
+#include "core/querytext.h"
+#include "core/ui/messagebox.h"
+#include "db/database.h"
+#include "db/errors.h"
+#include "export/ui/hatarolt.h"
+#include "export/ui/queryhtml.h"
+#include "reports/reportframe.h"
+#include "reports/ui/nyomvalaszt.h"
+#include "reports/ui/reportpreview.h"
 
 #include <QDir>
 
@@ -80,26 +80,9 @@ std::unique_ptr<CashbookReport> newReport(TmySQLDatabase &db, const QString &tit
     return out;
 }
 
-struct Column {
-    QString title;
-    QString field;
-    double x;
-    double w;
-    bool right = false;
-    double cellX = -1.0;  // when the cells stand apart from the title
-};
-
-void addColumns(Report &r, const std::vector<Column> &cols, double titleY)
+void addColumns(Report &r, const std::vector<ReportColumn> &cols, double titleY)
 {
-    const QFont body = reportFont(kTahoma, 8);
-    const QFont italic = reportFont(kTahoma, 8, false, true);
-    for (const Column &c : cols) {
-        const Qt::Alignment a = c.right ? Qt::AlignRight : Qt::AlignLeft;
-        r.pageHeader.addText(QRectF(c.x, titleY, c.w, kLine), c.title, italic, a).name =
-            QStringLiteral("title_") + c.field;
-        r.detail.addField(QRectF(c.cellX >= 0 ? c.cellX : c.x, 0.0, c.w, kLine), c.field, body, a).name =
-            c.field;
-    }
+    addReportColumns(r, cols, titleY, kTahoma, 8, kLine);
 }
 
 void hideColumn(Report &r, const QString &field)
@@ -160,10 +143,7 @@ std::unique_ptr<CashbookReport> buildPeriodMovements(TmySQLDatabase &db, int mod
                MoneyFormat(decimals));
     const OwnerInfo owner = readOwner(db);
 
-    ReportBand &head = r.pageHeader;
-    head.height = 27.5;
-    head.bottomRule = ruleGrey();
-    addTitleBox(head, r.title, 77.1, 20.2);
+    ReportBand &head = startPageHeader(r, r.title, 27.5, 20.2);
     const QFont bold10 = reportFont(kTahoma, 10, true);
     head.addText(QRectF(1.3, 7.9, 75.8, 5.0),
                  cassa == -1 ? QStringLiteral("Összes kassza") : beall().CassaName, bold10)
@@ -189,10 +169,7 @@ std::unique_ptr<CashbookReport> buildPeriodMovements(TmySQLDatabase &db, int mod
     r.detail.bottomRule = ruleGrey();
     addNoteLine(r.detail);
 
-    ReportBand &sum = r.summary;
-    sum.height = 11.9;
-    sum.topRule = ruleGrey();
-    sum.bottomRule = ruleGrey();
+    ReportBand &sum = startSummary(r, 11.9);
     const QFont body = reportFont(kTahoma, 8);
     sum.addText(QRectF(7.9, 1.3, 30.0, kLine), QStringLiteral("Összesen"), body);
     addTotal(sum, QRectF(117.7, 1.3, 44.0, kLine), r.addSum(QStringLiteral("bevetel"))).name =
@@ -261,10 +238,7 @@ std::unique_ptr<CashbookReport> buildGrouped(TmySQLDatabase &db, bool byClient, 
                kTotalFormat);
     const OwnerInfo owner = readOwner(db);
 
-    ReportBand &head = r.pageHeader;
-    head.height = byClient ? 23.5 : 22.2;
-    head.bottomRule = ruleGrey();
-    addTitleBox(head, r.title, 77.1, 16.2);
+    ReportBand &head = startPageHeader(r, r.title, byClient ? 23.5 : 22.2, 16.2);
     head.addText(QRectF(1.3, 10.6, 75.8, 4.5), dateText(from) + QStringLiteral(" - ") + dateText(to),
                  reportFont(kTahoma, 9, true))
         .name = QStringLiteral("line2");
@@ -322,10 +296,7 @@ std::unique_ptr<CashbookReport> buildGrouped(TmySQLDatabase &db, bool byClient, 
     addTotal(g.footer, QRectF(outX, 1.3, 25.5, kLine), r.addSum(QStringLiteral("kiadas"), 0)).name =
         QStringLiteral("group_kiadas");
 
-    ReportBand &sum = r.summary;
-    sum.height = 6.6;
-    sum.topRule = ruleGrey();
-    sum.bottomRule = ruleGrey();
+    ReportBand &sum = startSummary(r, 6.6);
     sum.addText(QRectF(1.3, 1.3, 30.0, kLine), QStringLiteral("Mindösszesen"), body);
     addTotal(sum, QRectF(inX, 1.3, 25.5, kLine), r.addSum(QStringLiteral("bevetel"))).name =
         QStringLiteral("sum_bevetel");
@@ -425,10 +396,7 @@ std::unique_ptr<CashbookReport> buildCashHistory(TmySQLDatabase &db, const QStri
                MoneyFormat(decimals));
     const OwnerInfo owner = readOwner(db);
 
-    ReportBand &head = r.pageHeader;
-    head.height = 23.5;
-    head.bottomRule = ruleGrey();
-    addTitleBox(head, r.title, 77.1, 17.5);
+    ReportBand &head = startPageHeader(r, r.title, 23.5, 17.5);
     const QFont bold9 = reportFont(kTahoma, 9, true);
     head.addText(QRectF(1.3, 7.9, 75.8, 4.0), beall().CassaName, bold9).name = QStringLiteral("line2");
     head.addText(QRectF(1.3, 11.9, 75.8, 4.0), filterText, bold9).name = QStringLiteral("line3");
@@ -457,10 +425,7 @@ std::unique_ptr<CashbookReport> buildCashHistory(TmySQLDatabase &db, const QStri
     r.detail.element(QStringLiteral("bevetel"))->colorSource = red;
     r.detail.element(QStringLiteral("kiadas"))->colorSource = red;
 
-    ReportBand &sum = r.summary;
-    sum.height = 11.9;
-    sum.topRule = ruleGrey();
-    sum.bottomRule = ruleGrey();
+    ReportBand &sum = startSummary(r, 11.9);
     const QFont body = reportFont(kTahoma, 8);
     const QFont bold = reportFont(kTahoma, 8, true);
     sum.addText(QRectF(7.9, 1.3, 30.0, kLine), QStringLiteral("Összesen"), body);
@@ -519,10 +484,7 @@ std::unique_ptr<CashbookReport> buildPeriodSummary(TmySQLDatabase &db, const QSt
     setFormats(q, {QStringLiteral("legkevesebb"), QStringLiteral("legtobb")}, kTotalFormat);
     const OwnerInfo owner = readOwner(db);
 
-    ReportBand &head = r.pageHeader;
-    head.height = 26.1;
-    head.bottomRule = ruleGrey();
-    addTitleBox(head, r.title, 77.1, 20.2);
+    ReportBand &head = startPageHeader(r, r.title, 26.1, 20.2);
     const QFont bold10 = reportFont(kTahoma, 10, true);
     head.addText(QRectF(1.3, 7.9, 75.8, 5.0), beall().CassaName, bold10).name = QStringLiteral("line2");
     head.addText(QRectF(1.3, 13.2, 75.8, 5.0), first + QStringLiteral(" - ") + last, bold10).name =
@@ -544,10 +506,7 @@ std::unique_ptr<CashbookReport> buildPeriodSummary(TmySQLDatabase &db, const QSt
     r.detail.height = 5.3;
     r.detail.bottomRule = ruleGrey();
 
-    ReportBand &sum = r.summary;
-    sum.height = 6.6;
-    sum.topRule = ruleGrey();
-    sum.bottomRule = ruleGrey();
+    ReportBand &sum = startSummary(r, 6.6);
     sum.addText(QRectF(7.9, 1.3, 22.0, kLine), QStringLiteral("Összesen"), reportFont(kTahoma, 8));
     addTotal(sum, QRectF(31.8, 1.3, 26.8, kLine), r.addSum(QStringLiteral("kiadas")));
     addTotal(sum, QRectF(59.5, 1.3, 26.8, kLine), r.addSum(QStringLiteral("bevetel")));

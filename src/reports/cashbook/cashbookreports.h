@@ -2,8 +2,8 @@
 // the entries of a range grouped by client or by cash type.
 #pragma once
 
-#include "query.h"
-#include "report.h"
+#include "db/query.h"
+#include "reports/report.h"
 
 #include <QDate>
 

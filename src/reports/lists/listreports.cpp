@@ -1,16 +1,16 @@
 #include "listreports.h"
 
-#include "database.h"
-#include "errors.h"
-#include "frm_hatarolt.h"
-#include "frm_nyomvalaszt.h"
-#include "globals.h"
-#include "mainconnection.h"
-#include "messagebox.h"
-#include "numberformat.h"
-#include "printers.h"
-#include "reportframe.h"
-#include "reportpreview.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/globals.h"
+#include "core/numberformat.h"
+#include "core/ui/messagebox.h"
+#include "db/database.h"
+#include "db/errors.h"
+#include "export/ui/hatarolt.h"
+#include "reports/reportframe.h"
+#include "reports/ui/nyomvalaszt.h"
+#include "reports/ui/printers.h"
+#include "reports/ui/reportpreview.h"
 
 namespace zorva {
 
@@ -20,14 +20,6 @@ namespace {
 
 const QString kTahoma = QStringLiteral("Tahoma");
 constexpr double kLine = 4.6;
-
-struct Column {
-    QString title;
-    QString field;
-    double x;
-    double w;
-    bool right = false;
-};
 
 std::unique_ptr<CashbookReport> newList(TmySQLDatabase &db, const QString &title, const QString &reportTitle,
                                         const QString &identifier, const QStringList &sql)
@@ -43,10 +35,7 @@ std::unique_ptr<CashbookReport> newList(TmySQLDatabase &db, const QString &title
     out->data->open();
     const OwnerInfo owner = readOwner(db);
 
-    ReportBand &head = r.pageHeader;
-    head.height = 22.2;
-    head.bottomRule = ruleGrey();
-    addTitleBox(head, title, 77.1, 16.2);
+    ReportBand &head = startPageHeader(r, title, 22.2, 16.2);
     addOwnerBlock(head, r.bandWidth(), owner, QStringLiteral("Arial"));
     r.detail.height = 5.3;
     r.detail.bottomRule = ruleGrey();
@@ -54,16 +43,9 @@ std::unique_ptr<CashbookReport> newList(TmySQLDatabase &db, const QString &title
     return out;
 }
 
-void addColumns(Report &r, const std::vector<Column> &cols)
+void addColumns(Report &r, const std::vector<ReportColumn> &cols)
 {
-    const QFont body = reportFont(kTahoma, 9);
-    const QFont italic = reportFont(kTahoma, 9, false, true);
-    for (const Column &c : cols) {
-        const Qt::Alignment a = c.right ? Qt::AlignRight : Qt::AlignLeft;
-        r.pageHeader.addText(QRectF(c.x, 17.2, c.w, kLine), c.title, italic, a).name =
-            QStringLiteral("title_") + c.field;
-        r.detail.addField(QRectF(c.x, 0.0, c.w, kLine), c.field, body, a).name = c.field;
-    }
+    addReportColumns(r, cols, 17.2, kTahoma, 9, kLine);
 }
 
 // Steps 2-5 of a list: the output and the printer, then acting on the choice.

@@ -2,7 +2,7 @@
 // bill types.
 #pragma once
 
-#include "cashbookreports.h"
+#include "reports/cashbook/cashbookreports.h"
 
 class QWidget;
 

@@ -1,10 +1,10 @@
 #include "gridprint.h"
 
-#include "dbgrid.h"
-#include "gridcolumns.h"
-#include "gridreport.h"
 #include "reportpreview.h"
-#include "windowplace.h"
+#include "core/ui/dbgrid.h"
+#include "core/ui/windowplace.h"
+#include "export/ui/gridcolumns.h"
+#include "reports/gridreport.h"
 
 namespace zorva {
 

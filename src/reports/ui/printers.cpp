@@ -1,11 +1,11 @@
 #include "printers.h"
 
-#include "filedialog.h"
-#include "folders.h"
-#include "messagebox.h"
-#include "reportpaint.h"
-#include "texthelpers.h"
-#include "windowplace.h"
+#include "core/folders.h"
+#include "core/texthelpers.h"
+#include "core/ui/filedialog.h"
+#include "core/ui/messagebox.h"
+#include "core/ui/windowplace.h"
+#include "reports/reportpaint.h"
 
 #include <QDir>
 #include <QPainter>

@@ -3,7 +3,7 @@
 // a print server) the user is told so and may save the report as PDF instead.
 #pragma once
 
-#include "reportlayout.h"
+#include "reports/reportlayout.h"
 
 #include <QPageLayout>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "reportpageview.h"
 
-#include "reportpaint.h"
+#include "reports/reportpaint.h"
 
 #include <QLabel>
 #include <QPixmap>

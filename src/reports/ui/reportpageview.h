@@ -3,7 +3,7 @@
 // report still being laid out can be paged through as far as it goes.
 #pragma once
 
-#include "reportlayout.h"
+#include "reports/reportlayout.h"
 
 #include <QScrollArea>
 

@@ -2,7 +2,7 @@
 
 #include "printers.h"
 #include "reportpageview.h"
-#include "slotguard.h"
+#include "core/ui/slotguard.h"
 
 #include <QAction>
 #include <QApplication>

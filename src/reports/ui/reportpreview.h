@@ -4,7 +4,7 @@
 // or saving finishes it first under a progress window.
 #pragma once
 
-#include "reportlayout.h"
+#include "reports/reportlayout.h"
 
 #include <QDialog>
 #include <QElapsedTimer>

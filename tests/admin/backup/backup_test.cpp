@@ -1,9 +1,9 @@
-#include "backup.h"
-#include "backuppanel.h"
+#include "admin/backup/backup.h"
+#include "admin/backup/backuppanel.h"
 
-#include "database.h"
-#include "query.h"
-#include "testserver.h"
+#include "db/database.h"
+#include "db/query.h"
+#include "support/testserver.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 // Restoring backup scripts: the program's own restore and the stock client give tables
 // identical to the source; a failure says where it stopped; row counts are compared.
-#include "restore.h"
-#include "backup.h"
+#include "admin/backup/backup.h"
+#include "admin/backup/restore.h"
 
-#include "dbinstall.h"
-#include "zorvaschema.h"
+#include "admin/dbinstall/dbinstall.h"
+#include "sql/zorvaschema.h"
 
 #include <QFile>
 #include <QProcess>

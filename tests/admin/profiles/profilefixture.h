@@ -2,15 +2,15 @@
 // and reading the stored profiles back.
 #pragma once
 
-#include "adatbazis.h"
-#include "adatbazis_szerkeszt.h"
+#include "admin/profiles/adatbazis.h"
+#include "admin/profiles/adatbazis_szerkeszt.h"
 
-#include "globals.h"
-#include "inifile.h"
-#include "messagebox.h"
-#include "programsettings.h"
-#include "scramble.h"
-#include "testserver.h"
+#include "core/globals.h"
+#include "core/inifile.h"
+#include "core/programsettings.h"
+#include "core/scramble.h"
+#include "core/ui/messagebox.h"
+#include "support/testserver.h"
 
 #include <QApplication>
 #include <QTest>

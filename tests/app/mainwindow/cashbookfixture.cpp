@@ -1,7 +1,7 @@
 #include "cashbookfixture.h"
 
-#include "database.h"
-#include "mainwindow.h"
+#include "app/mainwindow/main.h"
+#include "db/database.h"
 
 #include <QFile>
 #include <QStringList>

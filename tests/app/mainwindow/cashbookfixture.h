@@ -2,7 +2,7 @@
 // master data) and a main window working on it.
 #pragma once
 
-#include "testserver.h"
+#include "support/testserver.h"
 
 #include <QDate>
 #include <QString>

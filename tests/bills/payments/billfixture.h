@@ -2,9 +2,9 @@
 // 15 March 2024, and a check that no modal window opened.
 #pragma once
 
-#include "masterdatafixture.h"
+#include "masterdata/masterdatafixture.h"
 
-#include "dialogclock.h"
+#include "entries/dialogs/dialogclock.h"
 
 #include <QApplication>
 #include <QTimer>

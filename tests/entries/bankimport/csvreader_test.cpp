@@ -1,11 +1,11 @@
 // The statement reader without a database: records, the detectors, dates and amounts, the
 // saved mappings, and random input.
-#include "csvfile.h"
-#include "importmapping.h"
-#include "importplan.h"
-#include "valueparse.h"
+#include "entries/bankimport/csvfile.h"
+#include "entries/bankimport/importmapping.h"
+#include "entries/bankimport/importplan.h"
+#include "entries/bankimport/valueparse.h"
 
-#include "testserver.h"
+#include "support/testserver.h"
 
 #include <QRandomGenerator>
 #include <QStringEncoder>

@@ -1,6 +1,6 @@
 #include "dialogfixture.h"
 
-#include "globals.h"
+#include "core/globals.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -2,7 +2,7 @@
 // dialog from inside its own event loop.
 #pragma once
 
-#include "testserver.h"
+#include "support/testserver.h"
 
 #include <QPushButton>
 #include <QWidget>

@@ -1,11 +1,11 @@
 #include "dialogfixture.h"
 
-#include "amounttext.h"
-#include "asktext.h"
-#include "daterange.h"
-#include "dialogclock.h"
-#include "globals.h"
-#include "messagebox.h"
+#include "core/globals.h"
+#include "core/ui/messagebox.h"
+#include "entries/dialogs/dialogclock.h"
+#include "entries/dialogs/idoszak.h"
+#include "entries/dialogs/inpstr.h"
+#include "entries/dialogs/inpszamszoveg.h"
 
 #include <QApplication>
 #include <QDateEdit>

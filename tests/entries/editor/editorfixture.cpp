@@ -1,9 +1,9 @@
 #include "editorfixture.h"
 
-#include "entryeditor.h"
-#include "globals.h"
-#include "mainconnection.h"
-#include "messagebox.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/globals.h"
+#include "core/ui/messagebox.h"
+#include "entries/editor/szerkeszt.h"
 
 #include <QApplication>
 

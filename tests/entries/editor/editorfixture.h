@@ -2,8 +2,8 @@
 // temporary settings file, and a way to act inside the modal entry editor.
 #pragma once
 
-#include "entrychoosers.h"
-#include "zorvaschema.h"
+#include "entries/editor/entrychoosers.h"
+#include "sql/zorvaschema.h"
 
 #include <QDate>
 #include <QList>

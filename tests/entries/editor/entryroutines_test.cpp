@@ -1,9 +1,9 @@
 // The booking routines on the main connection: what is stored, today's bookings, and the
 // new entry's id when several users book at the same moment.
-#include "entryroutines.h"
 #include "editorfixture.h"
-#include "mainconnection.h"
-#include "proccalls.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/dbhelpers/proccalls.h"
+#include "entries/editor/entryroutines.h"
 
 using namespace zorva;
 using namespace editortest;

@@ -2,9 +2,9 @@
 // 12345.6) and 2 with only a cash type (Fizetés).
 #pragma once
 
-#include "masterdatafixture.h"
+#include "masterdata/masterdatafixture.h"
 
-#include "torzsfix.h"
+#include "masterdata/fixeditems/torzsfix.h"
 
 namespace fixtest {
 

@@ -1,16 +1,16 @@
 // The cash-book reports on the server, rendered to PDF and read back.
-#include "cashbookreports.h"
+#include "reports/cashbook/cashbookreports.h"
 
-#include "database.h"
-#include "frm_nyomvalaszt.h"
-#include "globals.h"
-#include "mainconnection.h"
-#include "pdftext.h"
-#include "queryhtml.h"
-#include "reportlayout.h"
-#include "reportpaint.h"
-#include "shell.h"
-#include "zorvaschema.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/globals.h"
+#include "core/ui/shell.h"
+#include "db/database.h"
+#include "export/ui/queryhtml.h"
+#include "reports/pdftext.h"
+#include "reports/reportlayout.h"
+#include "reports/reportpaint.h"
+#include "reports/ui/nyomvalaszt.h"
+#include "sql/zorvaschema.h"
 
 #include <QApplication>
 #include <QFile>

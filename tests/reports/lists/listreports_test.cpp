@@ -1,13 +1,13 @@
 // The client and bill-type lists on the server, printed on the chosen printer and read back.
-#include "listreports.h"
+#include "reports/lists/listreports.h"
 
-#include "database.h"
-#include "frm_nyomvalaszt.h"
-#include "globals.h"
-#include "mainconnection.h"
-#include "pdftext.h"
-#include "printers.h"
-#include "zorvaschema.h"
+#include "core/dbhelpers/mainconnection.h"
+#include "core/globals.h"
+#include "db/database.h"
+#include "reports/pdftext.h"
+#include "reports/ui/nyomvalaszt.h"
+#include "reports/ui/printers.h"
+#include "sql/zorvaschema.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
