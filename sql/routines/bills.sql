@@ -5,7 +5,8 @@
 -- on day nap_hatid of the period, or on the month's last day when the month is shorter
 -- (a missing or smaller-than-1 day counts as day 1).  Generating a period again creates
 -- nothing new, also when two users generate it at the same moment (the bill types are
--- locked while the period is generated).  A period that is not six digits with a month
+-- locked while the period is generated, and on a cluster the period's row of
+-- csekkgen_idoszak is written first).  A period that is not six digits with a month
 -- from 01 to 12 is refused.
 --
 -- sp_csekkfizet(id) flips the paid flag: an unpaid payment ('N') becomes paid ('I') with
@@ -55,6 +56,10 @@ BEGIN
             END;
             START TRANSACTION;
             SELECT COUNT(*) INTO v_zarolt FROM csekk WHERE kellgen = 'I' FOR UPDATE;
+            -- The lock serialises one server; on a cluster two nodes generating the same
+            -- period collide on this row instead.
+            INSERT INTO csekkgen_idoszak (idoszak, valtozat) VALUES (p_idoszak, 1)
+                ON DUPLICATE KEY UPDATE valtozat = valtozat + 1;
             INSERT INTO csekkfizet (csekk, idoszak, dat_hatid, dat_fizetve, osszeg, ugyfel, fizetve)
             SELECT c.csekk, p_idoszak,
                    DATE_ADD(v_elso, INTERVAL LEAST(GREATEST(COALESCE(c.nap_hatid, 1), 1),

@@ -13,8 +13,24 @@
 --     procedures shift that tail in one set-based UPDATE (lanc_eltol) instead of
 --     recomputing it.  lanc_ujraszamol recomputes a whole chain from the amounts; it is
 --     the repair for data written around the procedures.
+--   * Every change of a chain raises the box's number in kassza_valtozat (lanc_valtozik)
+--     right after taking the box's lock and before reading the chain.  On one server the
+--     lock alone serialises the writers; a Galera cluster certifies only written rows, so
+--     it is this write that makes two changes of one box on different nodes collide: the
+--     later one is refused with deadlock 1213 and the procedure runs it again.
 
 DELIMITER $$
+
+DROP PROCEDURE IF EXISTS lanc_valtozik$$
+-- Raises the number of p_kassza in kassza_valtozat; a box without its row gets one (an
+-- unknown box gets nothing).
+CREATE PROCEDURE lanc_valtozik(IN p_kassza INT)
+    MODIFIES SQL DATA
+BEGIN
+    INSERT INTO kassza_valtozat (kassza, valtozat)
+    SELECT kassza, 1 FROM kassza WHERE kassza = p_kassza
+        ON DUPLICATE KEY UPDATE valtozat = valtozat + 1;
+END$$
 
 DROP PROCEDURE IF EXISTS lanc_eltol$$
 -- Adds p_delta to nyito and zaro of every entry of p_kassza after the position
@@ -41,6 +57,7 @@ CREATE PROCEDURE lanc_ujraszamol(IN p_kassza INT)
 BEGIN
     DECLARE v_nyito DOUBLE DEFAULT 0;
 
+    CALL lanc_valtozik(p_kassza);
     SELECT COALESCE(nyito, 0) INTO v_nyito FROM kassza WHERE kassza = p_kassza;
 
     -- A multi-table UPDATE does not promise the order of its assignments, so each one

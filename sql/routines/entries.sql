@@ -10,7 +10,8 @@
 --
 -- Concurrency.  Each call is one transaction (READ COMMITTED) that first locks the row
 -- of its cash box with SELECT ... FOR UPDATE, so writers of one cash box take turns and
--- always see the chain as the previous one left it.  An edit that moves an entry to
+-- always see the chain as the previous one left it; then it raises the box's number in
+-- kassza_valtozat, which makes writers on different nodes of a cluster collide (chain.sql).  An edit that moves an entry to
 -- another cash box locks both rows, lower id first, as everybody does.  A deadlock
 -- rolls the attempt back and the procedure runs it again (up to 10 times); any other
 -- error rolls back and reaches the caller, so nothing is ever half done.  A transaction
@@ -83,6 +84,10 @@ BEGIN
     -- Both cash boxes, lower id first.
     SELECT kassza INTO v_zarolt FROM kassza WHERE kassza = LEAST(v_lat_kassza, p_kassza) FOR UPDATE;
     SELECT kassza INTO v_zarolt FROM kassza WHERE kassza = GREATEST(v_lat_kassza, p_kassza) FOR UPDATE;
+    CALL lanc_valtozik(LEAST(v_lat_kassza, p_kassza));
+    IF p_kassza <> v_lat_kassza THEN
+        CALL lanc_valtozik(GREATEST(v_lat_kassza, p_kassza));
+    END IF;
 
     SELECT kassza, datum, hazikassza, osszeg, nyito
       INTO v_kassza, v_datum, v_sorszam, v_regi_osszeg, v_nyito
@@ -146,6 +151,7 @@ BEGIN
     -- gone as asked: nothing to do.
     IF v_lat_kassza IS NOT NULL THEN
         SELECT kassza INTO v_zarolt FROM kassza WHERE kassza = v_lat_kassza FOR UPDATE;
+        CALL lanc_valtozik(v_lat_kassza);
         SELECT kassza, datum, hazikassza, osszeg INTO v_kassza, v_datum, v_sorszam, v_osszeg
           FROM hazikassza WHERE hid = p_hid FOR UPDATE;
         IF v_kassza IS NOT NULL THEN
@@ -232,6 +238,9 @@ BEGIN
             IF v_kassza_nyito IS NULL THEN
                 CALL ellenoriz_kassza(p_kassza);
             END IF;
+            -- The box's number (lanc_valtozik written out): what a cluster certifies.
+            INSERT INTO kassza_valtozat (kassza, valtozat) VALUES (p_kassza, 1)
+                ON DUPLICATE KEY UPDATE valtozat = valtozat + 1;
             SET v_osszeg = ROUND(ABS(p_osszeg), 4);
             IF v_szorzo < 0 AND v_osszeg <> 0 THEN
                 SET v_osszeg = -v_osszeg;

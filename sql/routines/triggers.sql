@@ -51,10 +51,12 @@ END$$
 
 DROP TRIGGER IF EXISTS kassza_au$$
 -- A new opening amount moves every balance of the box by the difference.  The UPDATE
--- of the kassza row holds its lock, so no booking runs in between.
+-- of the kassza row holds its lock, so no booking runs in between (on a cluster: the
+-- box's number collides with a booking's on another node).
 CREATE TRIGGER kassza_au AFTER UPDATE ON kassza FOR EACH ROW
 BEGIN
     IF NEW.nyito <> OLD.nyito THEN
+        CALL lanc_valtozik(NEW.kassza);
         UPDATE hazikassza
            SET nyito = ROUND(nyito + (NEW.nyito - OLD.nyito), 4),
                zaro = ROUND(zaro + (NEW.nyito - OLD.nyito), 4)

@@ -1,5 +1,6 @@
 // Four program-side users book, edit, delete and pay bills in the same cash box at the same
-// time, each on a connection of its own through the program's own entry routines.  On a
+// time, each on a connection of its own through the program's own entry routines, and now
+// and then change the opening amount of the second box.  On a
 // cluster (ZORVA_TEST_NODE_PORTS="p1,p2,p3") the users are spread over its nodes and every
 // node is checked.
 #include "core/dbhelpers/mainconnection.h"
@@ -69,7 +70,7 @@ void work(TmySQLDatabase &db, int user, int operations, int firstBill, UserLog &
     const QDate base(2024, 6, 1);
     int nextBill = firstBill;
     for (int i = 0; i < operations; ++i) {
-        const int op = log.alive.empty() ? 0 : rnd.bounded(12);
+        const int op = log.alive.empty() ? 0 : rnd.bounded(13);
         const QString text = QStringLiteral("u%1 #%2 Árvíztűrő").arg(user).arg(i);
         try {
             if (op < 6) {
@@ -91,6 +92,9 @@ void work(TmySQLDatabase &db, int user, int operations, int firstBill, UserLog &
                 ExecSql(callKasszaDel(it->first));
                 log.deleted.insert(it->first);
                 log.alive.erase(it);
+            } else if (op == 12) {
+                // As the cash box window saves it: its trigger moves every balance of the box.
+                ExecSql(QStringLiteral("UPDATE kassza SET nyito = %1 WHERE kassza = 2").arg(rnd.bounded(1000)));
             } else if (op < 10 || nextBill >= firstBill + kBillsPerUser) {
                 auto it = log.alive.begin();
                 std::advance(it, rnd.bounded(int(log.alive.size())));
@@ -204,11 +208,36 @@ TEST(Users, FourUsersOfOneCashBoxThroughTheProgramsRoutines)
         ASSERT_TRUE(r) << "port " << port << " never had the schema";
         readers.push_back(std::move(r));
     }
+    // Every node has the same triggers and routines, word for word.
+    const QString definitions = QStringLiteral(
+        "SELECT TRIGGER_NAME, ACTION_STATEMENT FROM information_schema.TRIGGERS WHERE TRIGGER_SCHEMA = "
+        "DATABASE() UNION ALL SELECT ROUTINE_NAME, ROUTINE_DEFINITION FROM information_schema.ROUTINES "
+        "WHERE ROUTINE_SCHEMA = DATABASE() ORDER BY 1");
+    const QList<QStringList> installed = rows(*readers[0], definitions);
+    for (size_t n = 1; n < readers.size(); ++n)
+        EXPECT_TRUE(rows(*readers[n], definitions) == installed) << "node on port " << ports[int(n)];
 
     // Connections are made here: the client library's first set-up is not thread-safe.
     std::vector<std::unique_ptr<TmySQLDatabase>> connections;
     for (int u = 0; u < users; ++u)
         connections.push_back(connectTo(ports[u % ports.size()], schema.name()));
+    // Each node opens the tables, several copies at once, before the users start, as a node
+    // that has been running has them open.  MariaDB 10.11 on a cluster now and then parses a
+    // table's triggers wrongly when it opens the table amid conflicts between nodes, and keeps
+    // that copy: every statement that gets it then fails with 1064 "... has an error in its
+    // body", although the stored trigger is the same on every node.  A fault of the server.
+    if (ports.size() > 1) {
+        std::vector<std::unique_ptr<TmySQLDatabase>> openers;
+        for (int port : ports)
+            for (int k = 0; k < 5; ++k) {
+                openers.push_back(connectTo(port, schema.name()));
+                openers.back()->execute(QStringLiteral(
+                    "LOCK TABLES kassza READ, hazikassza READ, kasszatip READ, csekk READ, csekkfizet READ, "
+                    "ugyfel READ, kassza_valtozat READ, csekkgen_idoszak READ, fix READ, tartozik READ"));
+            }
+        for (auto &o : openers)
+            o->execute(QStringLiteral("UNLOCK TABLES"));
+    }
     std::vector<UserLog> logs(users);
     std::vector<std::thread> threads;
     for (int u = 0; u < users; ++u)
