@@ -3,6 +3,7 @@
 #include "app/mainwindow/main.h"
 #include "db/database.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <QTextStream>
@@ -39,13 +40,21 @@ void runScript(TmySQLDatabase &db, const QString &path)
         db.execute(statement);
 }
 
-void loadCashBookSchema(TmySQLDatabase &db)
+void loadSchema(TmySQLDatabase &db)
 {
     const QString dir = QStringLiteral(ZORVA_SQL_DIR);
     runScript(db, dir + "/schema/tables.sql");
+    const QDir steps(dir + "/upgrade");
+    for (const QString &step : steps.entryList({QStringLiteral("[0-9][0-9][0-9].sql")}, QDir::Files, QDir::Name))
+        runScript(db, steps.filePath(step));
     for (const char *name : {"triggers", "chain", "entries", "views", "bills", "debts"})
         runScript(db, dir + "/routines/" + name + ".sql");
-    runScript(db, dir + "/demo/household.sql");
+}
+
+void loadCashBookSchema(TmySQLDatabase &db)
+{
+    loadSchema(db);
+    runScript(db, QStringLiteral(ZORVA_SQL_DIR "/demo/household.sql"));
 }
 
 int addEntry(TmySQLDatabase &db, const QDate &date, int kassza, int kasszatip, double amount, const QString &text)

@@ -14,7 +14,9 @@ class TmySQLDatabase;
 
 namespace testsupport {
 
-// Runs the schema and routine scripts of the source tree, then the demo master data.
+// Runs the schema scripts of the source tree (tables, version steps, routines).
+void loadSchema(TmySQLDatabase &db);
+// The same, then the demo master data.
 void loadCashBookSchema(TmySQLDatabase &db);
 // Runs a script in the mariadb client's dialect (DELIMITER lines).
 void runScript(TmySQLDatabase &db, const QString &path);

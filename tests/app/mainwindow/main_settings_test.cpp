@@ -59,9 +59,7 @@ protected:
         REQUIRE_TEST_SERVER();
         schema = std::make_unique<testsupport::ScratchSchema>();
         const QString dir = QStringLiteral(ZORVA_SQL_DIR);
-        testsupport::runScript(schema->db(), dir + "/schema/tables.sql");
-        for (const char *name : {"triggers", "chain", "entries", "views", "bills", "debts"})
-            testsupport::runScript(schema->db(), dir + "/routines/" + name + ".sql");
+        testsupport::loadSchema(schema->db());
         testsupport::runScript(schema->db(), dir + "/starter/starter.sql");
         beall() = TBeall{};
         Cassa() = 1;
