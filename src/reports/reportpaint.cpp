@@ -5,9 +5,12 @@
 #include <QFileInfo>
 #include <QGlyphRun>
 #include <QHash>
+#include <QLineF>
+#include <QRawFont>
 #include <QPdfWriter>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <vector>
 
 namespace zorva::report {
@@ -82,40 +85,143 @@ bool cacheable(const LaidItem &it)
     return true;
 }
 
-void paintItems(QPainter &p, const LaidPage &page, double dotsPerMm, ShapedTextCache *cache)
+QRectF toDevice(const QRectF &mm, double dotsPerMm)
+{
+    return QRectF(mm.x() * dotsPerMm, mm.y() * dotsPerMm, mm.width() * dotsPerMm, mm.height() * dotsPerMm);
+}
+
+QPen rulePen(const QColor &color, double dotsPerMm)
+{
+    QPen pen(color);
+    pen.setWidthF(kRuleWidthMm * dotsPerMm);
+    return pen;
+}
+
+void paintItems(QPainter &p, const LaidPage &page, double dotsPerMm)
 {
     p.save();
     p.setRenderHint(QPainter::TextAntialiasing);
-    const auto dev = [dotsPerMm](const QRectF &mm) {
-        return QRectF(mm.x() * dotsPerMm, mm.y() * dotsPerMm, mm.width() * dotsPerMm,
-                      mm.height() * dotsPerMm);
-    };
     for (const LaidItem &it : page.items) {
+        const QRectF r = toDevice(it.rect, dotsPerMm);
         if (it.kind == LaidItem::Kind::Line) {
-            QPen pen(it.color);
-            pen.setWidthF(kRuleWidthMm * dotsPerMm);
-            p.setPen(pen);
-            const QRectF r = dev(it.rect);
+            p.setPen(rulePen(it.color, dotsPerMm));
             p.drawLine(QPointF(r.left(), r.top()), QPointF(r.right(), r.top()));
             continue;
         }
         p.setPen(it.color);
-        const QRectF r = dev(it.rect);
-        if (!cache || !cacheable(it)) {
+        p.setFont(it.font);
+        p.drawText(r, it.flags, it.text);
+    }
+    p.restore();
+}
+
+// A page for a printer or a PDF file: the single-line cells come from the cache,
+// and everything of one kind is handed over at once (the cells of one font and
+// colour as one glyph run, the rules of one colour as one set of lines): a PDF
+// engine writes its state and text object around every call, and a report page
+// has hundreds of cells in two or three fonts.  Nothing on a page overlaps, so
+// the order the pieces are drawn in does not show.
+class PageBatch {
+public:
+    void addRun(const QGlyphRun &run, const QPointF &origin, const QColor &color)
+    {
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        if (glyphs.isEmpty())
+            return;
+        TextGroup &g = textGroup(run, color);
+        const qsizetype n = std::min(glyphs.size(), positions.size());
+        for (qsizetype i = 0; i < n; ++i) {
+            g.glyphs.push_back(glyphs[i]);
+            g.positions.push_back(origin + positions[i]);
+        }
+    }
+
+    void addLine(const QLineF &line, const QColor &color)
+    {
+        for (LineGroup &g : m_lines) {
+            if (g.color == color) {
+                g.lines.push_back(line);
+                return;
+            }
+        }
+        m_lines.push_back({color, {line}});
+    }
+
+    void paint(QPainter &p, double dotsPerMm)
+    {
+        for (LineGroup &g : m_lines) {
+            p.setPen(rulePen(g.color, dotsPerMm));
+            p.drawLines(g.lines.data(), int(g.lines.size()));
+        }
+        for (TextGroup &g : m_text) {
+            p.setPen(g.color);
+            QGlyphRun run;
+            run.setRawFont(g.font);
+            run.setFlags(g.flags);
+            run.setGlyphIndexes(g.glyphs);
+            run.setPositions(g.positions);
+            p.drawGlyphRun(QPointF(0, 0), run);
+        }
+        m_lines.clear();
+        m_text.clear();
+    }
+
+private:
+    struct TextGroup {
+        QRawFont font;
+        QGlyphRun::GlyphRunFlags flags;
+        QColor color;
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+    };
+    struct LineGroup {
+        QColor color;
+        std::vector<QLineF> lines;
+    };
+
+    TextGroup &textGroup(const QGlyphRun &run, const QColor &color)
+    {
+        const QRawFont font = run.rawFont();
+        for (TextGroup &g : m_text)
+            if (g.color == color && g.flags == run.flags() && g.font == font)
+                return g;
+        m_text.push_back({font, run.flags(), color, {}, {}});
+        return m_text.back();
+    }
+
+    std::vector<TextGroup> m_text;
+    std::vector<LineGroup> m_lines;
+};
+
+void paintCachedItems(QPainter &p, const LaidPage &page, double dotsPerMm, ShapedTextCache &cache,
+                      PageBatch &batch)
+{
+    p.save();
+    p.setRenderHint(QPainter::TextAntialiasing);
+    for (const LaidItem &it : page.items) {
+        const QRectF r = toDevice(it.rect, dotsPerMm);
+        if (it.kind == LaidItem::Kind::Line) {
+            batch.addLine(QLineF(r.left(), r.top(), r.right(), r.top()), it.color);
+            continue;
+        }
+        if (!cacheable(it)) {
+            p.setPen(it.color);
             p.setFont(it.font);
             p.drawText(r, it.flags, it.text);
             continue;
         }
         // Placed as drawText places one line: from the top, aligned in the cell's width.
-        const ShapedLine &line = cache->line(it.text, it.font);
+        const ShapedLine &line = cache.line(it.text, it.font);
         double x = r.left();
         if (it.flags & Qt::AlignRight)
             x = r.right() - line.width;
         else if (it.flags & Qt::AlignHCenter)
             x = r.left() + (r.width() - line.width) / 2;
         for (const QGlyphRun &run : line.runs)
-            p.drawGlyphRun(QPointF(x, r.top()), run);
+            batch.addRun(run, QPointF(x, r.top()), it.color);
     }
+    batch.paint(p, dotsPerMm);
     p.restore();
 }
 
@@ -123,10 +229,11 @@ void paintAll(QPainter &p, QPagedPaintDevice &device, const ReportLayout &layout
 {
     const double dotsPerMm = device.logicalDpiX() / 25.4;
     ShapedTextCache cache(&device);
+    PageBatch batch;
     for (int i = 0; i < layout.pageCount(); ++i) {
         if (i > 0)
             device.newPage();
-        paintItems(p, layout.pages[size_t(i)], dotsPerMm, &cache);
+        paintCachedItems(p, layout.pages[size_t(i)], dotsPerMm, cache, batch);
     }
 }
 
@@ -134,7 +241,7 @@ void paintAll(QPainter &p, QPagedPaintDevice &device, const ReportLayout &layout
 
 void paintPage(QPainter &p, const LaidPage &page, double dotsPerMm)
 {
-    paintItems(p, page, dotsPerMm, nullptr);
+    paintItems(p, page, dotsPerMm);
 }
 
 void preparePrinter(QPrinter &printer, const ReportLayout &layout)
