@@ -1,6 +1,19 @@
 #include "datehelpers.h"
 
+#include <QElapsedTimer>
+
 namespace zorva {
+
+QDate Today()
+{
+    thread_local QDate today;
+    thread_local QElapsedTimer age;
+    if (!age.isValid() || age.elapsed() >= 1000) {
+        today = QDate::currentDate();
+        age.start();
+    }
+    return today;
+}
 
 int YearOfDate(const QDate &d)
 {

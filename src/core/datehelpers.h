@@ -7,6 +7,10 @@
 
 namespace zorva {
 
+// Today's date, asked of the system at most once a second: asking reads the time zone each
+// time, and the grids' colour rules want it for every cell they paint.
+QDate Today();
+
 int YearOfDate(const QDate &d);
 int MonthOfDate(const QDate &d);
 int WeekOfDate(const QDate &d);  // ISO-8601 week number

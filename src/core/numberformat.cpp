@@ -486,7 +486,9 @@ QString FormatDateTime(const QString &format, const QDateTime &value)
 
 QString FormatDateTime(const QString &format, const QDate &value)
 {
-    return FormatDateTime(format, QDateTime(value, QTime(0, 0)));
+    // Only the fields are read: UTC spares the time-zone lookup (and a midnight that a
+    // daylight-saving change skips cannot move the date).
+    return FormatDateTime(format, QDateTime(value, QTime(0, 0), Qt::UTC));
 }
 
 }  // namespace zorva

@@ -6,11 +6,14 @@
 #include "db/memtable.h"
 
 #include <QHeaderView>
+#include <QImage>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -168,4 +171,66 @@ TEST_F(Grid, MovingOffAChangedRowPostsIt)
     EXPECT_EQ(t.state(), TDataSetState::dsBrowse);
     EXPECT_EQ(t.recNo(), 3);
     EXPECT_EQ(grid.model()->index(1, 0).data().toString(), QStringLiteral("changed"));
+}
+
+namespace {
+
+// Whether some pixel of the rectangle is (nearly) the colour: text is anti-aliased.
+bool shows(const QImage &image, const QRect &rect, const QColor &colour)
+{
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+                    std::abs(c.blue() - colour.blue()) < 40)
+                return true;
+        }
+    return false;
+}
+
+}  // namespace
+
+// The cells draw the colour rule's background and text colours, the selected row its own
+// text colour from the rule, and a text too long for its column ends in an ellipsis.
+TEST_F(Grid, CellsShowTheColourRuleAndElideLongTexts)
+{
+    const QColor background(255, 160, 0), text(0, 0, 200), selectedText(0, 200, 0);
+    grid.setColorRule([&](int row, int, int role) -> QVariant {
+        if (row != 0 && row != 2)
+            return {};
+        if (role == Qt::BackgroundRole)
+            return background;
+        if (role == Qt::ForegroundRole)
+            return text;
+        return role == TDataSetModel::SelectedForegroundRole ? QVariant(selectedText) : QVariant();
+    });
+    QFont bold = grid.font();
+    bold.setBold(true);
+    grid.setFont(bold);
+    t.setRecNo(3);
+    t.edit();
+    t.fieldByName(QStringLiteral("nev")).setAsString(QStringLiteral("MMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMM"));
+    t.post();
+    t.first();
+    t.edit();
+    t.fieldByName(QStringLiteral("nev")).setAsString(QStringLiteral("MMMM"));
+    t.post();
+    grid.setColumnWidths({80, 60});
+    grid.clearFocus();  // the focused cell keeps the style's own drawing
+    const QImage image = grid.viewport()->grab().toImage();
+    const QRect selected = grid.visualRect(grid.model()->index(0, 0)).adjusted(2, 2, -2, -2);
+    const QRect coloured = grid.visualRect(grid.model()->index(2, 0)).adjusted(2, 2, -2, -2);
+    const QRect plain = grid.visualRect(grid.model()->index(1, 0)).adjusted(2, 2, -2, -2);
+    EXPECT_TRUE(shows(image, selected, selectedText));
+    EXPECT_FALSE(shows(image, selected, background));
+    EXPECT_TRUE(shows(image, coloured, background));
+    EXPECT_TRUE(shows(image, coloured, text));
+    EXPECT_FALSE(shows(image, plain, background));
+    EXPECT_FALSE(shows(image, plain, text));
+
+    // The long text is cut short: its last pixels stay clear of the next column.
+    const QRect edge = grid.visualRect(grid.model()->index(2, 0));
+    const QRect lastPixels(edge.right() - 1, edge.top() + 2, 2, edge.height() - 4);
+    EXPECT_FALSE(shows(image, lastPixels, text));
+    EXPECT_EQ(grid.model()->index(2, 0).data().toString().size(), 40);
 }

@@ -4,11 +4,13 @@
 #include "rowcolors.h"
 #include "totalspanel.h"
 #include "app/splash.h"
+#include "core/datehelpers.h"
 #include "core/dbhelpers/mainconnection.h"
 #include "core/globals.h"
 #include "core/programsettings.h"
 #include "core/ui/columnwidths.h"
 #include "core/ui/dbgrid.h"
+#include "core/ui/griddelegate.h"
 #include "core/ui/searchbox.h"
 #include "core/ui/slotguard.h"
 #include "core/ui/windowplace.h"
@@ -27,7 +29,6 @@
 #include <QMenu>
 #include <QScreen>
 #include <QStatusTipEvent>
-#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -53,27 +54,6 @@ QList<TDataSetModel::Column> cashBookColumns()
 }
 
 const QList<double> kColumnShares = {0.07, 0.10, 0.16, 0.15, 0.10, 0.10, 0.10, 0.22};
-
-// An entry number too wide for its narrow column loses its leading zeros, not its last
-// digits (which are the ones that tell the entries apart).
-class EntryNumberDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
-    {
-        QStyledItemDelegate::initStyleOption(option, index);
-        option->textElideMode = Qt::ElideLeft;
-        if (!(option->state & QStyle::State_Selected))
-            return;
-        const QVariant v = index.data(TDataSetModel::SelectedForegroundRole);
-        if (v.typeId() == QMetaType::QBrush)
-            option->palette.setBrush(QPalette::HighlightedText, v.value<QBrush>());
-        else if (v.typeId() == QMetaType::QColor)
-            option->palette.setColor(QPalette::HighlightedText, v.value<QColor>());
-    }
-};
 
 }  // namespace
 
@@ -162,7 +142,9 @@ void Tfrm_Main::buildLayout()
     m_grid->setColumns(cashBookColumns());
     m_grid->setDataSet(m_qry);
     m_grid->setColorRule([this](int row, int col, int role) { return cellColor(row, col, role); });
-    m_grid->setItemDelegateForColumn(0, new EntryNumberDelegate(m_grid));
+    // An entry number too wide for its narrow column loses its leading zeros, not its last
+    // digits (which are the ones that tell the entries apart).
+    m_grid->setItemDelegateForColumn(0, new GridDelegate(m_grid, Qt::ElideLeft));
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     m_grid->installEventFilter(this);
     m_search->setGrid(m_grid);
@@ -227,7 +209,7 @@ QVariant Tfrm_Main::cellColor(int row, int column, int role) const
         if (m_colorFields.datum >= 0 && m_colorFields.datum < fields)
             cell.datum = m_qry->valueAt(row, m_colorFields.datum).toDate();
     }
-    const CellColors c = cashBookCellColors(cell, QDate::currentDate());
+    const CellColors c = cashBookCellColors(cell, Today());
     const QColor &color = role == Qt::BackgroundRole ? c.background : c.text;
     return color.isValid() ? QVariant(QBrush(color)) : QVariant();
 }

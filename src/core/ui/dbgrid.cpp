@@ -1,5 +1,6 @@
 #include "dbgrid.h"
 
+#include "griddelegate.h"
 #include "searchbox.h"
 #include "slotguard.h"
 
@@ -8,35 +9,29 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QWheelEvent>
 
 namespace {
 
-// Lets the colour rule give the text colour of the selected row too.
-class GridDelegate : public QStyledItemDelegate {
+// The row indicator column: its rows all have the grid's row height and its width is fixed,
+// so its size never depends on its texts.  (The general header measures the texts of two
+// hundred rows after every reset of the model, that is after every search keystroke.)
+class RowIndicatorHeader : public QHeaderView {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit RowIndicatorHeader(QWidget *parent) : QHeaderView(Qt::Vertical, parent) {}
 
 protected:
-    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
-    {
-        QStyledItemDelegate::initStyleOption(option, index);
-        if (!(option->state & QStyle::State_Selected))
-            return;
-        const QVariant v = index.data(TDataSetModel::SelectedForegroundRole);
-        if (v.typeId() == QMetaType::QColor)
-            option->palette.setColor(QPalette::HighlightedText, v.value<QColor>());
-        else if (v.typeId() == QMetaType::QBrush)
-            option->palette.setBrush(QPalette::HighlightedText, v.value<QBrush>());
-    }
+    QSize sectionSizeFromContents(int) const override { return QSize(width(), defaultSectionSize()); }
 };
 
 }  // namespace
 
 TDBGrid::TDBGrid(QWidget *parent) : QTableView(parent), m_model(new TDataSetModel(nullptr, this))
 {
+    auto *rows = new RowIndicatorHeader(this);
+    rows->setSectionsClickable(true);
+    setVerticalHeader(rows);
     setModel(m_model);
     setItemDelegate(new GridDelegate(this));
     setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -1,5 +1,7 @@
 #include "dialogclock.h"
 
+#include "core/datehelpers.h"
+
 namespace zorva {
 
 namespace {
@@ -12,7 +14,7 @@ std::function<QDate()> &clock()
 
 QDate dialogToday()
 {
-    return clock() ? clock()() : QDate::currentDate();
+    return clock() ? clock()() : Today();
 }
 
 void setDialogClock(std::function<QDate()> c)

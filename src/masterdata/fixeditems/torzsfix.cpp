@@ -24,6 +24,12 @@ namespace {
 const QString fKasszatipNev = QStringLiteral("kasszatip_nev");
 const QString fUgyfelNev = QStringLiteral("ugyfel_nev");
 
+// The list names only the clients its items use; the dialog's drop-down needs every client,
+// which on a large database is many times what the list shows.
+const QString kClientsInUse = QStringLiteral(
+    "SELECT ugyfel, ugyfel_nev FROM ugyfel WHERE ugyfel IN (SELECT ugyfel FROM fix) ORDER BY ugyfel_nev;");
+const QString kAllClients = QStringLiteral("SELECT ugyfel, ugyfel_nev FROM ugyfel ORDER BY ugyfel_nev;");
+
 }  // namespace
 
 Tfrm_Torzsfix::Tfrm_Torzsfix(QWidget *parent)
@@ -32,11 +38,11 @@ Tfrm_Torzsfix::Tfrm_Torzsfix(QWidget *parent)
       QryUgyfel(&mainConnection()),
       Tbl(&mainConnection())
 {
-    // The lookups are read whole; their order is the order of the dialog's drop-downs.
+    // The lookups' order is the order of the dialog's drop-downs.
     QryTip.setObjectName(QStringLiteral("QryTip"));
     QryTip.setSQL(QStringLiteral("SELECT kasszatip, kasszatip_nev FROM kasszatip ORDER BY kasszatip_nev;"));
     QryUgyfel.setObjectName(QStringLiteral("QryUgyfel"));
-    QryUgyfel.setSQL(QStringLiteral("SELECT ugyfel, ugyfel_nev FROM ugyfel ORDER BY ugyfel_nev;"));
+    QryUgyfel.setSQL(kClientsInUse);
 
     Tbl.setObjectName(QStringLiteral("Tbl"));
     Tbl.setTableName(QStringLiteral("fix"));
@@ -126,6 +132,11 @@ void Tfrm_Torzsfix::closeData()
 
 std::unique_ptr<QDialog> Tfrm_Torzsfix::createEditDialog(bool)
 {
+    if (QryUgyfel.sqlText() != kAllClients) {
+        QryUgyfel.close();
+        QryUgyfel.setSQL(kAllClients);
+        QryUgyfel.open();
+    }
     auto dialog = std::make_unique<Tfrm_Torzsfix_Szerkeszt>(&Tbl, &QryTip, &QryUgyfel, this);
     connect(dialog.get(), &Tfrm_Torzsfix_Szerkeszt::lookupsReread, this,
             guarded([this] { m_lookupsReread = true; }));
