@@ -3,9 +3,34 @@
 #include "db/datasetmodel.h"
 
 #include <QPainter>
+#include <QPaintEngine>
 #include <QPainterPath>
+#include <QPixmap>
 
 namespace zorva {
+
+namespace {
+
+// The marks drawn once per pixel ratio: stroking an anti-aliased path for every row shows in
+// the time a long list takes to paint.
+const QPixmap &markPixmap(bool yes, qreal ratio)
+{
+    static QPixmap tick, cross;
+    QPixmap &mark = yes ? tick : cross;
+    if (mark.isNull() || mark.devicePixelRatio() != ratio) {
+        mark = QPixmap(QSize(16, 16) * ratio);
+        mark.setDevicePixelRatio(ratio);
+        mark.fill(Qt::transparent);
+        QPainter p(&mark);
+        if (yes)
+            FlagMarkDelegate::drawTick(&p, QPoint(0, 0));
+        else
+            FlagMarkDelegate::drawCross(&p, QPoint(0, 0));
+    }
+    return mark;
+}
+
+}  // namespace
 
 FlagMarkDelegate::FlagMarkDelegate(int left, QObject *parent) : QStyledItemDelegate(parent), m_left(left) {}
 
@@ -56,7 +81,14 @@ void FlagMarkDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     }
     painter->fillRect(option.rect, background);
     const QPoint at(option.rect.left() + m_left, option.rect.top());
-    if (isYes(index.data(TDataSetModel::RawValueRole)))
+    const bool yes = isYes(index.data(TDataSetModel::RawValueRole));
+    // On screen from the drawn marks; a printer gets them drawn at its own resolution.
+    if (painter->paintEngine() && painter->paintEngine()->type() == QPaintEngine::Raster &&
+        painter->device()) {
+        painter->drawPixmap(at, markPixmap(yes, painter->device()->devicePixelRatioF()));
+        return;
+    }
+    if (yes)
         drawTick(painter, at);
     else
         drawCross(painter, at);
