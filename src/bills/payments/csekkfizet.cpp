@@ -135,6 +135,8 @@ Tfrm_CsekkFizet::~Tfrm_CsekkFizet()
 
 void Tfrm_CsekkFizet::applyFormats()
 {
+    m_fizetveField = m_qry->fieldIndex(QStringLiteral("fizetve"));
+    m_hatidField = m_qry->fieldIndex(QStringLiteral("dat_hatid"));
     if (TField *f = m_qry->findField(QStringLiteral("osszeg")))
         f->setDisplayFormat(beall().Format);
     for (const char *name : {"dat_hatid", "dat_fizetve"}) {
@@ -145,10 +147,11 @@ void Tfrm_CsekkFizet::applyFormats()
 
 QVariant Tfrm_CsekkFizet::cellColor(int row, int column, int role) const
 {
-    if (column == kFizetveColumn || !m_qry->isActive() || row == m_qry->currentIndex())
+    if ((role != Qt::BackgroundRole && role != Qt::ForegroundRole) || column == kFizetveColumn ||
+        !m_qry->isActive() || row == m_qry->currentIndex())
         return {};
-    const int fizetve = m_qry->fieldIndex(QStringLiteral("fizetve"));
-    const int hatid = m_qry->fieldIndex(QStringLiteral("dat_hatid"));
+    const int fizetve = m_fizetveField;
+    const int hatid = m_hatidField;
     if (fizetve < 0 || hatid < 0)
         return {};
     const QString flag = m_qry->valueAt(row, fizetve).toString();

@@ -59,6 +59,8 @@ private:
 
     BillPaymentHooks m_hooks;
     TmySQLQuery *m_qry = nullptr;
+    int m_fizetveField = -1;  // field indexes of the colour rule, found when the rows are read
+    int m_hatidField = -1;
     QLabel *m_unpaid = nullptr;
     QLabel *m_third = nullptr;
     QAction *m_aSzur = nullptr;
