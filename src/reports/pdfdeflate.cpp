@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include <malloc.h>
+
 #include <atomic>
 #include <cstdlib>
 #include <mutex>
@@ -105,15 +107,30 @@ void poolFree(voidpf, voidpf address)
 
 }  // namespace
 
+// Qt's engine also reads every page stream in a buffer of some 10 MB and packs it
+// into another one.  Blocks that large come straight from the system and go back
+// to it at the page's end, so each page faults its buffers in anew.  While a
+// writer lives the C library keeps such blocks on its heap; afterwards its
+// default limits are set again and the spare memory handed back.
+constexpr int kKeptBlock = 32 * 1024 * 1024;  // the most the C library accepts
+constexpr int kDefaultMallocLimit = 128 * 1024;
+
 FastPdfDeflate::FastPdfDeflate()
 {
-    ++g_fastWriters;
+    if (g_fastWriters++ == 0) {
+        mallopt(M_MMAP_THRESHOLD, kKeptBlock);
+        mallopt(M_TRIM_THRESHOLD, 2 * kKeptBlock);
+    }
 }
 
 FastPdfDeflate::~FastPdfDeflate()
 {
-    if (--g_fastWriters == 0)
+    if (--g_fastWriters == 0) {
         pool().release();
+        mallopt(M_MMAP_THRESHOLD, kDefaultMallocLimit);
+        mallopt(M_TRIM_THRESHOLD, kDefaultMallocLimit);
+        malloc_trim(0);
+    }
 }
 
 int pdfDeflateLevel()

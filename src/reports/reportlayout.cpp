@@ -1,7 +1,10 @@
 #include "reportlayout.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
+
+#include <vector>
 
 namespace zorva::report {
 
@@ -293,15 +296,59 @@ ReportLayout LayoutBuilder::take()
     return d->take();
 }
 
-double wrappedTextHeight(const QString &text, const QFont &font, double widthMm)
+namespace {
+
+// A long report measures the same notes in the same few cells over and over.
+class WrappedHeights {
+public:
+    QHash<QString, double> &of(const QFont &font, double widthMm)
+    {
+        for (Cell &c : m_cells)
+            if (c.widthMm == widthMm && c.font == font)
+                return c.heights;
+        if (m_cells.size() >= kMaxCells)
+            m_cells.clear();
+        m_cells.push_back({font, widthMm, {}});
+        return m_cells.back().heights;
+    }
+
+    static constexpr qsizetype kMaxTexts = 20000;
+
+private:
+    struct Cell {
+        QFont font;
+        double widthMm;
+        QHash<QString, double> heights;
+    };
+    static constexpr size_t kMaxCells = 16;
+    std::vector<Cell> m_cells;
+};
+
+double measureWrapped(const QString &text, const QFont &font, double widthMm)
 {
-    if (text.isEmpty())
-        return 0.0;
     const double pxPerMm = kMeasureDpi / 25.4;
     const QFontMetricsF fm(font, &measureDevice());
     const QRectF r =
         fm.boundingRect(QRectF(0, 0, widthMm * pxPerMm, 1e7), Qt::AlignLeft | Qt::TextWordWrap, text);
     return r.height() / pxPerMm;
+}
+
+}  // namespace
+
+double wrappedTextHeight(const QString &text, const QFont &font, double widthMm)
+{
+    if (text.isEmpty())
+        return 0.0;
+    thread_local WrappedHeights cache;
+    QHash<QString, double> &heights = cache.of(font, widthMm);
+    const auto it = heights.constFind(text);
+    if (it != heights.constEnd())
+        return *it;
+    if (heights.size() >= WrappedHeights::kMaxTexts)
+        heights.clear();
+    const double h = measureWrapped(text, font, widthMm);
+    heights.insert(text, h);
+    return h;
 }
 
 double textWidth(const QString &text, const QFont &font)
