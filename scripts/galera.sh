@@ -58,6 +58,7 @@ wsrep_provider_options="gmcast.listen_addr=tcp://127.0.0.1:$((base + 10 + i));is
 wsrep_sst_method=rsync
 wsrep_sst_receive_address=127.0.0.1:$((base + 30 + i))
 wsrep_slave_threads=2
+wsrep_log_conflicts=ON
 [client]
 socket=$d/mysqld.sock
 CNF

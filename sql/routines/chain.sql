@@ -17,9 +17,24 @@
 --     right after taking the box's lock and before reading the chain.  On one server the
 --     lock alone serialises the writers; a Galera cluster certifies only written rows, so
 --     it is this write that makes two changes of one box on different nodes collide: the
---     later one is refused with deadlock 1213 and the procedure runs it again.
+--     later one is refused with deadlock 1213, which the procedure hands to the client
+--     (helyben_ujra), and the client sends the CALL again.
 
 DELIMITER $$
+
+DROP FUNCTION IF EXISTS helyben_ujra$$
+-- Whether a procedure may run its work again itself after a deadlock (1213): on one server
+-- yes.  On a Galera node no: there 1213 is mostly another node's write that won
+-- certification, and the transaction it aborted must end together with the statement that
+-- ran it; a handler that goes on in the same CALL can leave the cluster's applier waiting
+-- on its locks.  So there the error goes to the client, which sends the whole CALL again.
+-- Read from information_schema, so that a server built without Galera knows it too.
+CREATE FUNCTION helyben_ujra() RETURNS BOOLEAN
+    NOT DETERMINISTIC READS SQL DATA
+BEGIN
+    RETURN NOT EXISTS (SELECT 1 FROM information_schema.SESSION_VARIABLES
+                        WHERE VARIABLE_NAME = 'WSREP_ON' AND VARIABLE_VALUE = 'ON');
+END$$
 
 DROP PROCEDURE IF EXISTS lanc_valtozik$$
 -- Raises the number of p_kassza in kassza_valtozat; a box without its row gets one (an

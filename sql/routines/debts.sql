@@ -75,7 +75,7 @@ BEGIN
             BEGIN
                 ROLLBACK;
                 SET v_proba = v_proba + 1;
-                IF v_proba >= 10 THEN
+                IF v_proba >= 10 OR NOT helyben_ujra() THEN
                     RESIGNAL;
                 END IF;
             END;

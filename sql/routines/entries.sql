@@ -203,7 +203,7 @@ BEGIN
             BEGIN
                 ROLLBACK;
                 SET v_proba = v_proba + 1;
-                IF v_proba >= 10 OR NOT v_sajat THEN
+                IF v_proba >= 10 OR NOT v_sajat OR NOT helyben_ujra() THEN
                     RESIGNAL;
                 END IF;
             END;
@@ -301,7 +301,7 @@ BEGIN
             BEGIN
                 ROLLBACK;
                 SET v_proba = v_proba + 1;
-                IF v_proba >= 10 THEN
+                IF v_proba >= 10 OR NOT helyben_ujra() THEN
                     RESIGNAL;
                 END IF;
             END;
@@ -344,7 +344,7 @@ BEGIN
             BEGIN
                 ROLLBACK;
                 SET v_proba = v_proba + 1;
-                IF v_proba >= 10 THEN
+                IF v_proba >= 10 OR NOT helyben_ujra() THEN
                     RESIGNAL;
                 END IF;
             END;

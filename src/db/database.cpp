@@ -5,6 +5,7 @@
 #include "textcodec.h"
 #include "valueconv.h"
 
+#include <algorithm>
 #include <QPointer>
 #include <QRandomGenerator>
 
@@ -43,14 +44,16 @@ bool retryableCode(int code)
     return code == 1213 || code == 1205;
 }
 
-constexpr int kStatementAttempts = 10;
+// A procedure on a Galera node leaves every clash with another node's write to the client,
+// so a busy cash box can lose several attempts in a row there.
+constexpr int kStatementAttempts = 30;
 constexpr int kUnitAttempts = 3;
 
-// A short random pause before the next attempt, growing with the attempt, so that the
-// writers that clashed do not meet again at once.
+// A short random pause before the next attempt, growing with the attempt up to the tenth,
+// so that the writers that clashed do not meet again at once.
 void backOff(int attempt)
 {
-    const int ms = QRandomGenerator::global()->bounded(10, 50) * attempt;
+    const int ms = QRandomGenerator::global()->bounded(10, 50) * std::min(attempt, 10);
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
