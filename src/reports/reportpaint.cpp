@@ -3,6 +3,7 @@
 #include "pdfdeflate.h"
 
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QHash>
 #include <QLineF>
@@ -11,6 +12,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace zorva::report {
@@ -26,6 +28,7 @@ struct ShapedLine {
     QList<QGlyphRun> runs;
     double width = 0;
     double ascent = 0;
+    double height = 0;  // of all the lines of a wrapped block
 };
 
 class ShapedTextCache {
@@ -56,6 +59,50 @@ public:
         return *m_lines.insert(key, std::move(shaped));
     }
 
+    // A note wrapped into a cell `width` device units wide, laid out line by line
+    // as QPainter::drawText lays out a top-left aligned text: each line after the
+    // font's leading, moved down to a whole unit.  `width` and `height` are what
+    // the lines take, so a caller can tell whether drawText would clip them.
+    const ShapedLine &block(const QString &text, const QFont &font, double width, Qt::LayoutDirection direction,
+                            double *height)
+    {
+        const QString key = fontKey(font) + QString::number(width, 'g', 17) + QChar(1) +
+                            QChar(ushort(direction)) + text;
+        auto it = m_blocks.find(key);
+        if (it != m_blocks.end()) {
+            *height = it->height;
+            return *it;
+        }
+        if (m_blocks.size() > kMaxLines)
+            m_blocks.clear();
+        ShapedLine shaped;
+        const QFontMetricsF fm(font, m_device);
+        QTextLayout layout(text, font, m_device);
+        QTextOption option;
+        option.setTextDirection(direction);
+        option.setAlignment(Qt::AlignLeft);
+        layout.setTextOption(option);
+        layout.setCacheEnabled(true);
+        const double leading = fm.leading();
+        double h = -leading;
+        double w = 0;
+        layout.beginLayout();
+        for (QTextLine l = layout.createLine(); l.isValid(); l = layout.createLine()) {
+            l.setLineWidth(std::max(0.0, width));
+            h += leading;
+            h = std::ceil(h);
+            l.setPosition(QPointF(0., h));
+            h += l.ascent() + l.descent();
+            w = std::max(w, l.naturalTextWidth());
+        }
+        layout.endLayout();
+        shaped.runs = layout.glyphRuns();
+        shaped.width = w;
+        shaped.height = h;
+        *height = h;
+        return *m_blocks.insert(key, std::move(shaped));
+    }
+
 private:
     // A report uses a handful of fonts: their keys are looked up, not rebuilt per cell.
     const QString &fontKey(const QFont &font)
@@ -68,10 +115,27 @@ private:
     }
 
     static constexpr qsizetype kMaxLines = 20000;
+    QHash<QString, ShapedLine> m_blocks;
     QPaintDevice *m_device;
     std::vector<std::pair<QFont, QString>> m_fontKeys;
     QHash<QString, ShapedLine> m_lines;
 };
+
+// Wrapped text that drawText would lay out as plain lines: left aligned, without
+// line breaks, tabs or decorations of its own.
+bool cacheableWrapped(const LaidItem &it)
+{
+    if (!(it.flags & Qt::TextWordWrap) || (it.flags & Qt::TextSingleLine) ||
+        (it.flags & (Qt::AlignRight | Qt::AlignHCenter | Qt::AlignJustify | Qt::AlignBottom | Qt::AlignVCenter)))
+        return false;
+    if (it.font.underline() || it.font.strikeOut() || it.font.overline())
+        return false;
+    for (const QChar c : it.text)
+        if (c == QChar::LineFeed || c == QChar::CarriageReturn || c == QChar::LineSeparator ||
+            c == QChar::Tabulation || c == QChar::ParagraphSeparator || c == u'&' || c.unicode() == 0x9c)
+            return false;
+    return true;
+}
 
 // Single-line text without line breaks is drawn from the cache.
 bool cacheable(const LaidItem &it)
@@ -131,9 +195,13 @@ public:
             return;
         TextGroup &g = textGroup(run, color);
         const qsizetype n = std::min(glyphs.size(), positions.size());
+        // Whole device dots (1/1200 inch on a PDF): the engine writes every glyph's
+        // offset from the one before as a number, and a whole one is a few
+        // characters where a fraction takes ten, for the writer and the packer.
         for (qsizetype i = 0; i < n; ++i) {
+            const QPointF at = origin + positions[i];
             g.glyphs.push_back(glyphs[i]);
-            g.positions.push_back(origin + positions[i]);
+            g.positions.push_back(QPointF(std::round(at.x()), std::round(at.y())));
         }
     }
 
@@ -204,6 +272,16 @@ void paintCachedItems(QPainter &p, const LaidPage &page, double dotsPerMm, Shape
         if (it.kind == LaidItem::Kind::Line) {
             batch.addLine(QLineF(r.left(), r.top(), r.right(), r.top()), it.color);
             continue;
+        }
+        if (cacheableWrapped(it)) {
+            // Lines that fit the cell: drawText would draw them unclipped just here.
+            double height = 0;
+            const ShapedLine &block = cache.block(it.text, it.font, r.width(), p.layoutDirection(), &height);
+            if (r.contains(QRectF(r.x(), r.y(), block.width, height))) {
+                for (const QGlyphRun &run : block.runs)
+                    batch.addRun(run, r.topLeft(), it.color);
+                continue;
+            }
         }
         if (!cacheable(it)) {
             p.setPen(it.color);

@@ -8,6 +8,10 @@
 #include "reports/reportpaint.h"
 #include "support/testserver.h"
 
+#include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -254,6 +258,76 @@ TEST(ReportLayout, PdfHoldsTheTextsAndOnePagePerLaidPage)
 
     EXPECT_FALSE(writePdf(layout, tmp.file(QStringLiteral("nincs/ilyen/mappa/x.pdf")), &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+namespace {
+
+struct Word {
+    QString text;
+    double x, y;  // pt, top-left of the word's box
+};
+
+// The words of a PDF's first page with their boxes (pdftotext -bbox).
+std::vector<Word> pdfWords(const QString &file)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"),
+                                          file, QStringLiteral("-")});
+    EXPECT_TRUE(p.waitForFinished(60000) && p.exitCode() == 0);
+    static const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>([^<]*)</word>"));
+    std::vector<Word> out;
+    const QString xml = QString::fromUtf8(p.readAllStandardOutput());
+    for (auto it = word.globalMatch(xml); it.hasNext();) {
+        const auto m = it.next();
+        out.push_back({m.captured(3), m.captured(1).toDouble(), m.captured(2).toDouble()});
+    }
+    return out;
+}
+
+}  // namespace
+
+// The PDF writer draws wrapped cells from shaped lines of its own: the words must
+// land where drawText puts them, on the same lines, and a text too long for its
+// cell is still clipped as drawText clips it.
+TEST(ReportLayout, WrappedCellsInAPdfLandWhereDrawTextPutsThem)
+{
+    testsupport::TempFolder tmp;
+    ReportLayout layout;
+    layout.pageLayout = QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
+    LaidPage page;
+    const int wrap = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+    const struct {
+        QRectF rect;
+        QString text;
+    } cells[] = {
+        {QRectF(10, 10, 60, 5), QStringLiteral("Kávé és ebéd Bécsben")},
+        {QRectF(10.37, 20.13, 31.3, 12), QStringLiteral("Lidl: tej, sajt, hús, kenyér és péksütemény a hétvégére")},
+        {QRectF(10, 40, 25, 3.5), QStringLiteral("Túl hosszú megjegyzés, amely nem fér el a cellában")},
+        {QRectF(80.5, 50.25, 40, 20), QStringLiteral("Fizetés & jutalom: december, január, február, március")},
+    };
+    for (const auto &c : cells)
+        page.items.push_back({LaidItem::Kind::Text, c.rect, c.text, kBody, Qt::black, wrap});
+    layout.pages.push_back(page);
+
+    const QString fast = tmp.file(QStringLiteral("gyors.pdf"));
+    ASSERT_TRUE(writePdf(layout, fast));
+    const QString plain = tmp.file(QStringLiteral("sima.pdf"));
+    {
+        QPdfWriter writer(plain);
+        writer.setPageLayout(layout.pageLayout);
+        QPainter p(&writer);
+        paintPage(p, layout.pages[0], writer.logicalDpiX() / 25.4);
+    }
+    const std::vector<Word> got = pdfWords(fast);
+    const std::vector<Word> want = pdfWords(plain);
+    ASSERT_GT(want.size(), 20u);
+    ASSERT_EQ(got.size(), want.size());
+    for (size_t i = 0; i < want.size(); ++i) {
+        EXPECT_EQ(got[i].text, want[i].text);
+        EXPECT_NEAR(got[i].x, want[i].x, 0.05) << want[i].text.toStdString();
+        EXPECT_NEAR(got[i].y, want[i].y, 0.05) << want[i].text.toStdString();
+    }
 }
 
 TEST(ReportLayout, FirstPagesOnlyOrStoppedByItsProgressKeepTheDataAsItWas)
