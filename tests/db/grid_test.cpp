@@ -7,6 +7,7 @@
 
 #include <QHeaderView>
 #include <QImage>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
@@ -233,4 +234,72 @@ TEST_F(Grid, CellsShowTheColourRuleAndElideLongTexts)
     const QRect lastPixels(edge.right() - 1, edge.top() + 2, 2, edge.height() - 4);
     EXPECT_FALSE(shows(image, lastPixels, text));
     EXPECT_EQ(grid.model()->index(2, 0).data().toString().size(), 40);
+}
+
+namespace {
+
+// The box of the dark pixels of `image` inside `area`, and how many there are.
+std::pair<QRect, int> ink(const QImage &image, const QRect &area)
+{
+    QRect box;
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128) {
+                box |= QRect(x, y, 1, 1);
+                ++count;
+            }
+        }
+    }
+    return {box, count};
+}
+
+}  // namespace
+
+// Plain cells are drawn from glyph runs of their own: they must look like the same text
+// drawn by drawText in the cell's text rectangle, left or right aligned, accents included.
+TEST_F(Grid, PlainCellsLookLikeTheirTextDrawnByDrawText)
+{
+    const QStringList names{QStringLiteral("Kovács János"), QStringLiteral("Őrző Űrhajós, Tűzifa"),
+                            QStringLiteral("Weöres AVATÁR")};
+    for (int i = 0; i < names.size(); ++i) {
+        t.setRecNo(i + 2);
+        t.edit();
+        t.fieldByName(QStringLiteral("nev")).setAsString(names[i]);
+        t.fieldByName(QStringLiteral("kor")).setAsInteger(1234567 * (i + 1));
+        t.post();
+    }
+    t.first();
+    grid.setColumnWidths({180, 120});
+    grid.clearFocus();
+    const QImage shown = grid.viewport()->grab().toImage();
+    const int margin = grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1;
+    for (int row = 1; row <= names.size(); ++row) {
+        for (int column = 0; column < 2; ++column) {
+            const QModelIndex index = grid.model()->index(row, column);
+            const QRect cell = grid.visualRect(index);
+            QImage drawn(shown.size(), QImage::Format_RGB32);
+            drawn.fill(Qt::white);
+            {
+                QPainter p(&drawn);
+                p.setFont(grid.font());
+                p.setPen(Qt::black);
+                Qt::Alignment align = Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt());
+                if (!(align & Qt::AlignVertical_Mask))
+                    align |= Qt::AlignVCenter;
+                p.drawText(cell.adjusted(margin, 0, -margin, 0), int(align) | Qt::TextSingleLine,
+                           index.data().toString());
+            }
+            const QRect inside = cell.adjusted(1, 1, -2, -2);
+            const auto [gotBox, gotInk] = ink(shown, inside);
+            const auto [wantBox, wantInk] = ink(drawn, inside);
+            const std::string what = index.data().toString().toStdString();
+            ASSERT_GT(wantInk, 20) << what;
+            EXPECT_LE(std::abs(gotBox.left() - wantBox.left()), 1) << what;
+            EXPECT_LE(std::abs(gotBox.right() - wantBox.right()), 1) << what;
+            EXPECT_EQ(gotBox.top(), wantBox.top()) << what;
+            EXPECT_EQ(gotBox.bottom(), wantBox.bottom()) << what;
+            EXPECT_NEAR(gotInk, wantInk, wantInk / 10) << what;
+        }
+    }
 }

@@ -3,6 +3,7 @@
 #include "db/datasetmodel.h"
 
 #include <QAbstractItemView>
+#include <QGlyphRun>
 #include <QPainter>
 
 namespace {
@@ -14,6 +15,25 @@ QBrush brushOf(const QVariant &v)
     if (v.typeId() == QMetaType::QBrush)
         return v.value<QBrush>();
     return QBrush();
+}
+
+// Text a plain run of glyphs shows as the shaper would: one glyph per character, left to
+// right, no joining or combining.
+bool simpleText(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() >= 0x0590 || c.isMark() || c.isSurrogate() ||
+            (c.unicode() >= 0x7f && c.unicode() < 0xa0))
+            return false;
+    }
+    return true;
+}
+
+bool plainFont(const QFont &font)
+{
+    return !font.underline() && !font.strikeOut() && !font.overline() && font.letterSpacing() == 0 &&
+           font.wordSpacing() == 0 && font.capitalization() == QFont::MixedCase &&
+           (font.stretch() == 0 || font.stretch() == QFont::Unstretched);
 }
 
 }  // namespace
@@ -80,11 +100,67 @@ void GridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, 
     // One line: line breaks show as spaces, and what does not fit ends in an ellipsis.
     QString line = text;
     line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    const QFontMetrics metrics(option.font);
     painter->save();
-    painter->setFont(option.font);
     painter->setPen(QPen(pen, 0));
-    painter->drawText(textRect, int(alignment) | Qt::TextSingleLine | Qt::TextDontClip,
-                      metrics.elidedText(line, m_elide, textRect.width()));
+    if (!drawGlyphLine(painter, option.font, textRect, alignment, line)) {
+        const QFontMetrics metrics(option.font);
+        painter->setFont(option.font);
+        painter->drawText(textRect, int(alignment) | Qt::TextSingleLine | Qt::TextDontClip,
+                          metrics.elidedText(line, m_elide, textRect.width()));
+    }
     painter->restore();
+}
+
+const QRawFont &GridDelegate::rawFont(const QFont &font) const
+{
+    for (const auto &[f, raw] : m_rawFonts) {
+        if (f == font)
+            return raw;
+    }
+    if (m_rawFonts.size() > 8)
+        m_rawFonts.clear();
+    m_rawFonts.emplace_back(font, QRawFont::fromFont(font));
+    return m_rawFonts.back().second;
+}
+
+// Placed as drawText places one line: the line's height is the font's ascent and descent,
+// aligned in the rectangle, the glyphs from the left, right or centre of its width.
+bool GridDelegate::drawGlyphLine(QPainter *painter, const QFont &font, const QRect &rect, Qt::Alignment alignment,
+                                 const QString &line) const
+{
+    if (!plainFont(font) || !simpleText(line))
+        return false;
+    const QRawFont &raw = rawFont(font);
+    if (!raw.isValid())
+        return false;
+    const QList<quint32> glyphs = raw.glyphIndexesForString(line);
+    if (glyphs.size() != line.size() || glyphs.contains(0u))
+        return false;
+    const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
+    QList<QPointF> positions;
+    positions.reserve(glyphs.size());
+    qreal width = 0;
+    for (const QPointF &a : advances) {
+        positions.append(QPointF(width, 0));
+        width += a.x();
+    }
+    if (width > rect.width())
+        return false;  // elided the general way
+    const qreal height = raw.ascent() + raw.descent();
+    qreal x = rect.left();
+    if (alignment & Qt::AlignRight)
+        x = rect.left() + rect.width() - width;
+    else if (alignment & Qt::AlignHCenter)
+        x = rect.left() + (rect.width() - width) / 2;
+    qreal y = rect.top();
+    if (alignment & Qt::AlignBottom)
+        y = rect.top() + rect.height() - height;
+    else if (alignment & Qt::AlignVCenter)
+        y = rect.top() + (rect.height() - height) / 2;
+    QGlyphRun run;
+    run.setRawFont(raw);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    painter->drawGlyphRun(QPointF(x, y + raw.ascent()), run);
+    return true;
 }
