@@ -150,17 +150,21 @@ TEST_F(Grid, TitleClicksNameTheFieldAndHighlightingColoursColumns)
     EXPECT_FALSE(grid.columnColor(1).isValid());
 }
 
-TEST_F(Grid, RowHeightFollowsTheFont)
+TEST_F(Grid, RowHeightAndTitleHeightFollowTheFont)
 {
     QFont small = grid.font();
     small.setPointSize(8);
     grid.setFont(small);
     const int smallHeight = grid.verticalHeader()->defaultSectionSize();
+    const int smallTitles = grid.horizontalHeader()->sizeHint().height();
     QFont big = small;
     big.setPointSize(16);
     grid.setFont(big);
     EXPECT_GT(grid.verticalHeader()->defaultSectionSize(), smallHeight);
     EXPECT_EQ(grid.verticalHeader()->defaultSectionSize(), grid.fontMetrics().height() + 4);
+    EXPECT_GT(grid.horizontalHeader()->sizeHint().height(), smallTitles + 5);
+    grid.setFont(small);
+    EXPECT_EQ(grid.horizontalHeader()->sizeHint().height(), smallTitles);
 }
 
 TEST_F(Grid, MovingOffAChangedRowPostsIt)
@@ -257,11 +261,13 @@ std::pair<QRect, int> ink(const QImage &image, const QRect &area)
 }  // namespace
 
 // Plain cells are drawn from glyph runs of their own: they must look like the same text
-// drawn by drawText in the cell's text rectangle, left or right aligned, accents included.
+// drawn by drawText in the cell's text rectangle, left or right aligned, accents included,
+// and cut short with an ellipsis where the text is too long.
 TEST_F(Grid, PlainCellsLookLikeTheirTextDrawnByDrawText)
 {
     const QStringList names{QStringLiteral("Kovács János"), QStringLiteral("Őrző Űrhajós, Tűzifa"),
-                            QStringLiteral("Weöres AVATÁR")};
+                            QStringLiteral("Weöres AVATÁR"),
+                            QStringLiteral("Nagyon hosszú név, ami nem fér el a cellában, ezért levágódik")};
     for (int i = 0; i < names.size(); ++i) {
         t.setRecNo(i + 2);
         t.edit();
@@ -287,8 +293,10 @@ TEST_F(Grid, PlainCellsLookLikeTheirTextDrawnByDrawText)
                 Qt::Alignment align = Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt());
                 if (!(align & Qt::AlignVertical_Mask))
                     align |= Qt::AlignVCenter;
-                p.drawText(cell.adjusted(margin, 0, -margin, 0), int(align) | Qt::TextSingleLine,
-                           index.data().toString());
+                const QRect textRect = cell.adjusted(margin, 0, -margin, 0);
+                p.drawText(textRect, int(align) | Qt::TextSingleLine,
+                           QFontMetrics(grid.font()).elidedText(index.data().toString(), Qt::ElideRight,
+                                                                textRect.width()));
             }
             const QRect inside = cell.adjusted(1, 1, -2, -2);
             const auto [gotBox, gotInk] = ink(shown, inside);

@@ -7,6 +7,7 @@
 #include "core/globals.h"
 #include "db/dataset.h"
 
+#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QTimer>
@@ -25,6 +26,44 @@ protected:
     QSize sectionSizeFromContents(int) const override { return QSize(width(), defaultSectionSize()); }
 };
 
+// The header's size hint measures every title anew after each reset of the model (opening,
+// sorting, filtering): a title's size depends only on its text, font and sort arrow, so each
+// is measured once.
+class TitleHeader : public QHeaderView {
+public:
+    explicit TitleHeader(QWidget *parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+protected:
+    QSize sectionSizeFromContents(int logicalIndex) const override
+    {
+        const QAbstractItemModel *m = model();
+        if (!m || m->headerData(logicalIndex, orientation(), Qt::DecorationRole).isValid())
+            return QHeaderView::sectionSizeFromContents(logicalIndex);
+        const QVariant font = m->headerData(logicalIndex, orientation(), Qt::FontRole);
+        const bool arrow = isSortIndicatorShown() && sortIndicatorSection() == logicalIndex;
+        const QString key = (font.isValid() ? font.value<QFont>().key() : this->font().key()) +
+                            QChar(arrow ? u'1' : u'0') +
+                            m->headerData(logicalIndex, orientation(), Qt::DisplayRole).toString();
+        if (const auto it = m_sizes.constFind(key); it != m_sizes.cend())
+            return *it;
+        const QSize size = QHeaderView::sectionSizeFromContents(logicalIndex);
+        if (m_sizes.size() > 256)
+            m_sizes.clear();
+        m_sizes.insert(key, size);
+        return size;
+    }
+
+    void changeEvent(QEvent *event) override
+    {
+        if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange)
+            m_sizes.clear();
+        QHeaderView::changeEvent(event);
+    }
+
+private:
+    mutable QHash<QString, QSize> m_sizes;
+};
+
 }  // namespace
 
 TDBGrid::TDBGrid(QWidget *parent) : QTableView(parent), m_model(new TDataSetModel(nullptr, this))
@@ -32,6 +71,7 @@ TDBGrid::TDBGrid(QWidget *parent) : QTableView(parent), m_model(new TDataSetMode
     auto *rows = new RowIndicatorHeader(this);
     rows->setSectionsClickable(true);
     setVerticalHeader(rows);
+    setHorizontalHeader(new TitleHeader(this));
     setModel(m_model);
     setItemDelegate(new GridDelegate(this));
     setSelectionBehavior(QAbstractItemView::SelectRows);

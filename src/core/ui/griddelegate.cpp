@@ -123,6 +123,44 @@ const QRawFont &GridDelegate::rawFont(const QFont &font) const
     return m_rawFonts.back().second;
 }
 
+// Cuts the glyphs as QFontMetrics::elidedText cuts a text: as many from the start (or
+// the end) as stay narrower than the width less the ellipsis, and the ellipsis.
+bool GridDelegate::elide(const QRawFont &raw, qreal available, QList<quint32> &glyphs, QList<QPointF> &advances,
+                         qreal &width) const
+{
+    if (m_elide != Qt::ElideRight && m_elide != Qt::ElideLeft)
+        return false;
+    const QList<quint32> ellipsis = raw.glyphIndexesForString(QString(QChar(0x2026)));
+    if (ellipsis.size() != 1 || ellipsis[0] == 0)
+        return false;
+    const QList<QPointF> ellipsisAdvance = raw.advancesForGlyphIndexes(ellipsis);
+    const qreal room = available - ellipsisAdvance[0].x();
+    if (room < 0) {  // not even the ellipsis fits: nothing is drawn
+        glyphs.clear();
+        advances.clear();
+        width = 0;
+        return true;
+    }
+    const qsizetype n = glyphs.size();
+    qreal kept = 0;
+    qsizetype count = 0;
+    for (; count < n - 1; ++count) {
+        const qsizetype i = m_elide == Qt::ElideRight ? count : n - 1 - count;
+        if (kept + advances[i].x() >= room)
+            break;
+        kept += advances[i].x();
+    }
+    if (m_elide == Qt::ElideRight) {
+        glyphs = glyphs.first(count) + ellipsis;
+        advances = advances.first(count) + ellipsisAdvance;
+    } else {
+        glyphs = ellipsis + glyphs.last(count);
+        advances = ellipsisAdvance + advances.last(count);
+    }
+    width = kept + ellipsisAdvance[0].x();
+    return true;
+}
+
 // Placed as drawText places one line: the line's height is the font's ascent and descent,
 // aligned in the rectangle, the glyphs from the left, right or centre of its width.
 bool GridDelegate::drawGlyphLine(QPainter *painter, const QFont &font, const QRect &rect, Qt::Alignment alignment,
@@ -133,19 +171,24 @@ bool GridDelegate::drawGlyphLine(QPainter *painter, const QFont &font, const QRe
     const QRawFont &raw = rawFont(font);
     if (!raw.isValid())
         return false;
-    const QList<quint32> glyphs = raw.glyphIndexesForString(line);
+    QList<quint32> glyphs = raw.glyphIndexesForString(line);
     if (glyphs.size() != line.size() || glyphs.contains(0u))
         return false;
-    const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
+    QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
+    qreal width = 0;
+    for (const QPointF &a : advances)
+        width += a.x();
+    if (width > rect.width() && !elide(raw, rect.width(), glyphs, advances, width))
+        return false;
+    if (glyphs.isEmpty())
+        return true;
     QList<QPointF> positions;
     positions.reserve(glyphs.size());
-    qreal width = 0;
+    qreal at = 0;
     for (const QPointF &a : advances) {
-        positions.append(QPointF(width, 0));
-        width += a.x();
+        positions.append(QPointF(at, 0));
+        at += a.x();
     }
-    if (width > rect.width())
-        return false;  // elided the general way
     const qreal height = raw.ascent() + raw.descent();
     qreal x = rect.left();
     if (alignment & Qt::AlignRight)

@@ -20,9 +20,12 @@ protected:
 private:
     // A line the font holds every character of, drawn as one run of its glyphs: no text
     // shaping and no line layout for it.  False when the text needs the general way
-    // (characters of other scripts or missing from the font, decorations, too long).
+    // (characters of other scripts or missing from the font, decorations).  What does not
+    // fit is cut short with an ellipsis, as the general way cuts it.
     bool drawGlyphLine(QPainter *painter, const QFont &font, const QRect &rect, Qt::Alignment alignment,
                        const QString &line) const;
+    bool elide(const QRawFont &raw, qreal available, QList<quint32> &glyphs, QList<QPointF> &advances,
+               qreal &width) const;
     const QRawFont &rawFont(const QFont &font) const;
 
     Qt::TextElideMode m_elide;
