@@ -11,11 +11,7 @@ build=${ZORVA_BUILD_DIR:-$root/build}
 
 tmp=$(mktemp -d /tmp/zorva-pictures.XXXXXX)
 trap 'rm -rf "$tmp"' EXIT
-port=""
-for p in $(shuf -i 20000-40000 -n 50); do
-  if ! (exec 3<>/dev/tcp/127.0.0.1/"$p") 2>/dev/null; then port=$p; break; fi
-done
-[ -n "$port" ] || { echo "no free port" >&2; exit 1; }
+port=$("$root/scripts/localdb.sh" freeport)
 password=$(head -c 12 /dev/urandom | base64 | tr -d '/+=')
 mkdir -p "$out"
 ZORVA_PASSWORD=$password "$root/scripts/localdb.sh" run "$tmp/db" "$port" -- \

@@ -6,11 +6,22 @@
 #                                          stop it again after the last COMMAND using it has ended
 #   localdb.sh stop   DIR                  stop the server cleanly
 #   localdb.sh status DIR                  say whether it runs
+#   localdb.sh freeport [PORT…]            print a loopback port nothing listens on: the first free
+#                                          one of those given, else a random one from 20000-40000
 # The root password comes from PASSWORD, else from $ZORVA_PASSWORD, else from DIR/password;
 # it never reaches a command line (the clients read it from a file only the owner can read).
 # A server that `run` started carries the mark DIR/started-by-run (its process id); a server
 # started with `start` carries none, and `run` never stops it.
 set -euo pipefail
+
+if [ "${1:-}" = freeport ]; then
+  shift
+  for p in "$@" $(shuf -i 20000-40000 -n 50); do
+    if ! (exec 3<>/dev/tcp/127.0.0.1/"$p") 2>/dev/null; then echo "$p"; exit 0; fi
+  done
+  echo "no free loopback port" >&2
+  exit 1
+fi
 
 cmd=${1:-}; dir=${2:-}
 [ -n "$cmd" ] && [ -n "$dir" ] || { echo "usage: $0 start|run|stop|status DIR [PORT [PASSWORD]] [-- COMMAND…]" >&2; exit 2; }

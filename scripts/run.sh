@@ -35,11 +35,7 @@ elif "$zorva" --has-profile >/dev/null 2>&1; then
   exec "$zorva" "$@"
 else
   mkdir -p "$local_dir"; chmod 700 "$local_dir"
-  port=""
-  for p in 3307 3308 3309 $(shuf -i 20000-40000 -n 20); do
-    if ! (exec 3<>/dev/tcp/127.0.0.1/"$p") 2>/dev/null; then port=$p; break; fi
-  done
-  [ -n "$port" ] || { echo "No free port for the local MariaDB" >&2; exit 1; }
+  port=$("$localdb" freeport 3307 3308 3309) || { echo "No free port for the local MariaDB" >&2; exit 1; }
   (umask 077; head -c 18 /dev/urandom | base64 | tr -dc 'A-Za-z0-9' >"$local_dir/password")
   # The database and its profile are made with the server running for this setup only;
   # the port file is written last, so an interrupted setup starts over.

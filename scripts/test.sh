@@ -8,11 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZORVA_BUILD_DIR:-$root/build}
 
 tmp=$(mktemp -d /tmp/zorva-testdb.XXXXXX)
-port=""
-for p in $(shuf -i 20000-40000 -n 50); do
-  if ! (exec 3<>/dev/tcp/127.0.0.1/"$p") 2>/dev/null; then port=$p; break; fi
-done
-[ -n "$port" ] || { echo "no free port" >&2; exit 1; }
+port=$("$root/scripts/localdb.sh" freeport)
 password="zorva-test"
 
 cleanup() {

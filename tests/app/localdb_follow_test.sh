@@ -7,10 +7,7 @@ tmp=$(mktemp -d /tmp/zorva-follow.XXXXXX)
 dir=$tmp/db
 mkdir -p "$dir"
 (umask 077; echo "follow-test-pw" >"$dir/password")
-port=""
-for p in $(shuf -i 20000-40000 -n 50); do
-  if ! (exec 3<>/dev/tcp/127.0.0.1/"$p") 2>/dev/null; then port=$p; break; fi
-done
+port=$("$localdb" freeport)
 cleanup() { "$localdb" stop "$dir" >/dev/null 2>&1 || true; rm -rf "$tmp"; }
 trap cleanup EXIT
 
