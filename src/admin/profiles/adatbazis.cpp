@@ -3,6 +3,7 @@
 #include "adatbazis_szerkeszt.h"
 #include "admin/backup/backuppanel.h"
 #include "core/ui/slotguard.h"
+#include "core/ui/waitcursor.h"
 
 #include "admin/dbinstall/connectiontarget.h"
 #include "admin/dbinstall/dbinstall.h"
@@ -40,11 +41,6 @@ constexpr int kServerBadDatabase = 1049;  // "Unknown database"
 struct CloseOnExit {
     TmySQLDatabase &db;
     ~CloseOnExit() { db.close(); }
-};
-
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
 };
 
 ConnectionTarget targetOf(const ProfileFields &p)

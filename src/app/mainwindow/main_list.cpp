@@ -10,6 +10,7 @@
 #include "core/querytext.h"
 #include "core/ui/dbgrid.h"
 #include "core/ui/searchbox.h"
+#include "core/ui/waitcursor.h"
 #include "db/database.h"
 #include "db/query.h"
 #include "db/storedproc.h"
@@ -83,6 +84,7 @@ void Tfrm_Main::ReloadList()
 {
     if (!m_dbOpen)
         return;
+    const WaitCursor busy;  // "Összes" or another box: a large box takes seconds to read
     // 1. heading
     const QString heading = QStringLiteral("Kassza: ") + LookupName(Cassa(), QStringLiteral("kassza"), QString());
     m_heading->setText(heading);

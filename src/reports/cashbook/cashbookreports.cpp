@@ -5,6 +5,7 @@
 #include "core/numberformat.h"
 #include "core/querytext.h"
 #include "core/ui/messagebox.h"
+#include "core/ui/waitcursor.h"
 #include "db/database.h"
 #include "db/errors.h"
 #include "export/ui/hatarolt.h"
@@ -338,6 +339,7 @@ void run(const std::function<std::unique_ptr<CashbookReport>(TmySQLDatabase &)> 
         return;
     std::unique_ptr<CashbookReport> rep;
     try {
+        const WaitCursor busy;
         rep = build(mainConnection());
     } catch (const EmySQLDatabaseError &e) {
         ShowError(e.message());
@@ -454,6 +456,7 @@ void PrintCashHistory(const QString &opening, const QString &income, const QStri
 {
     std::unique_ptr<CashbookReport> rep;
     try {
+        const WaitCursor busy;
         rep = buildCashHistory(mainConnection(), opening, income, expense, closing, filterText);
     } catch (const EmySQLDatabaseError &e) {
         ShowError(e.message());
