@@ -166,7 +166,6 @@ bool skipped(const QString &window)
 
 // Opens the window as its open operation does, and while it is shown measures a
 // keystroke, a title click and the filter, each followed by its bare query.
-
 void measure(const Plan &plan)
 {
     if (skipped(plan.name))

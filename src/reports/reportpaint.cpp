@@ -27,7 +27,6 @@ constexpr double kRuleWidthMm = 0.2;
 struct ShapedLine {
     QList<QGlyphRun> runs;
     double width = 0;
-    double ascent = 0;
     double height = 0;  // of all the lines of a wrapped block
 };
 
@@ -54,7 +53,6 @@ public:
         if (l.isValid()) {
             shaped.runs = layout.glyphRuns();
             shaped.width = l.naturalTextWidth();
-            shaped.ascent = l.ascent();
         }
         return *m_lines.insert(key, std::move(shaped));
     }
@@ -63,16 +61,13 @@ public:
     // as QPainter::drawText lays out a top-left aligned text: each line after the
     // font's leading, moved down to a whole unit.  `width` and `height` are what
     // the lines take, so a caller can tell whether drawText would clip them.
-    const ShapedLine &block(const QString &text, const QFont &font, double width, Qt::LayoutDirection direction,
-                            double *height)
+    const ShapedLine &block(const QString &text, const QFont &font, double width, Qt::LayoutDirection direction)
     {
         const QString key = fontKey(font) + QString::number(width, 'g', 17) + QChar(1) +
                             QChar(ushort(direction)) + text;
         auto it = m_blocks.find(key);
-        if (it != m_blocks.end()) {
-            *height = it->height;
+        if (it != m_blocks.end())
             return *it;
-        }
         if (m_blocks.size() > kMaxLines)
             m_blocks.clear();
         ShapedLine shaped;
@@ -82,7 +77,6 @@ public:
         option.setTextDirection(direction);
         option.setAlignment(Qt::AlignLeft);
         layout.setTextOption(option);
-        layout.setCacheEnabled(true);
         const double leading = fm.leading();
         double h = -leading;
         double w = 0;
@@ -99,7 +93,6 @@ public:
         shaped.runs = layout.glyphRuns();
         shaped.width = w;
         shaped.height = h;
-        *height = h;
         return *m_blocks.insert(key, std::move(shaped));
     }
 
@@ -275,9 +268,8 @@ void paintCachedItems(QPainter &p, const LaidPage &page, double dotsPerMm, Shape
         }
         if (cacheableWrapped(it)) {
             // Lines that fit the cell: drawText would draw them unclipped just here.
-            double height = 0;
-            const ShapedLine &block = cache.block(it.text, it.font, r.width(), p.layoutDirection(), &height);
-            if (r.contains(QRectF(r.x(), r.y(), block.width, height))) {
+            const ShapedLine &block = cache.block(it.text, it.font, r.width(), p.layoutDirection());
+            if (r.contains(QRectF(r.x(), r.y(), block.width, block.height))) {
                 for (const QGlyphRun &run : block.runs)
                     batch.addRun(run, r.topLeft(), it.color);
                 continue;
